@@ -1,0 +1,7 @@
+// The EncodingLib module's descriptor as the program image lists it.
+#pragma once
+#include "runtime/abi/module.h"
+
+extern const ModuleDescriptor kEncodingLibDescriptor;
+// The runtime's service entry, kept from the start-up notification.
+RuntimeServiceFn EncodingLibService();

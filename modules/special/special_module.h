@@ -1,0 +1,7 @@
+// The SpecialLib module's descriptor as the program image lists it.
+#pragma once
+#include "runtime/abi/module.h"
+
+extern const ModuleDescriptor kSpecialLibDescriptor;
+// The runtime's service entry, kept from the start-up notification.
+RuntimeServiceFn SpecialLibService();

@@ -1,0 +1,52 @@
+// What the runtime asks of the form engine (template reading, the window registry, event
+// handler lookup, unit properties). The form engine in forms/ provides these.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "runtime/abi/interface.h"
+
+namespace forms {
+
+// Reads the whole form segment into the window set; false when it cannot be read.
+bool ReadTemplates(const uint8_t* data, uint32_t length);
+// Offsets of 0xFFFFFFFF become 0 (no handler); any other offset v becomes codeBase + v.
+void RelocateHandlers(const void* codeBase);
+// Hands the window set just read to the registry.
+void InstallWindowSet();
+uint32_t TemplateWindowCount();
+
+// Creates the window with no owner as the start-up window; false if unknown or not creatable.
+bool CreateStartupWindow(uint32_t windowId);
+// 0 when loaded, -1 when the id is unknown or the window cannot be created.
+int32_t LoadWindow(uint32_t windowId, void* ownerObject, bool modal);
+bool AnyWindowAlive();
+void ReleaseWindows();
+
+void* Registry();
+void* FindUnit(uint32_t windowId, uint32_t unitId);
+HWND WindowHandle(uint32_t windowId);
+bool IsUnitWindow(HWND window);
+// Service 2000; returns true when the unit was the window itself.
+bool UnitDestroyed(uint32_t windowId, uint32_t unitId);
+bool AttachWindow(HWND window, void* object);
+
+// The entry of the code table that handles this event, or null.
+const EventHandlerFn* FindHandler(uint32_t windowId, uint32_t unitId, int32_t eventIndex, uint32_t argCount);
+
+uint64_t ReadProperty(uint32_t windowId, uint32_t unitId, int32_t property);
+void WriteProperty(uint32_t windowId, uint32_t unitId, int32_t property, uint32_t lo, uint32_t hi);
+
+// Offers a message to the window objects from its target up to the main window; true when consumed.
+bool PreTranslateMessage(MSG* message);
+
+struct LiveWindow {
+  uint32_t windowId;
+  uint32_t ownUnitId;
+};
+// Windows whose live object exists, in registry order.
+std::vector<LiveWindow> LiveWindows();
+
+}  // namespace forms

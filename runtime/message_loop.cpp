@@ -1,0 +1,171 @@
+#include "runtime/message_loop.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "runtime/events.h"
+#include "runtime/form_engine_port.h"
+#include "runtime/runtime_app.h"
+
+namespace rt {
+namespace {
+DWORD g_idleStart = 0;
+std::vector<uint32_t> g_declined;  // windows that asked for no more idle events this period
+int32_t g_quitCode = 0;
+POINT g_lastMouse = {-1, -1};
+UINT g_lastMouseMessage = 0;
+
+// Messages that do not start a new idle period: repeated mouse moves on the same spot, paints,
+// and the system timer that blinks the caret.
+bool RearmsIdle(const MSG& m) {
+  if (m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) {
+    POINT pt = m.pt;
+    bool same = g_lastMouseMessage == m.message && pt.x == g_lastMouse.x && pt.y == g_lastMouse.y;
+    g_lastMouse = pt;
+    g_lastMouseMessage = m.message;
+    return !same;
+  }
+  return m.message != WM_PAINT && m.message != 0x0118 /* WM_SYSTIMER */;
+}
+
+// Returns false when the quit message was taken (the loop must end).
+bool PumpOne() {
+  MSG msg;
+  if (!GetMessageA(&msg, nullptr, 0, 0)) {
+    g_quitCode = static_cast<int32_t>(msg.wParam);
+    return false;
+  }
+  if (!forms::PreTranslateMessage(&msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+bool QuitWaiting() {
+  MSG msg;
+  return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
+void Loop(bool modal) {
+  RuntimeApp& app = App();
+  bool idle = true;
+  int32_t idleCount = 0;
+  MSG msg;
+  for (;;) {
+    while (idle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      RunIdleCallbacks();
+      if (!IdleProcessing(idleCount++)) idle = false;
+      if (modal && app.modalMarker == 0) return;
+    }
+    do {
+      // A quit message ends the modal loop first and is left for the main loop.
+      if (modal && QuitWaiting()) return;
+      if (!PumpOne()) {
+        if (modal) PostQuitMessage(g_quitCode);
+        return;
+      }
+      if (modal && app.modalMarker == 0) return;
+      if (RearmsIdle(msg)) {
+        idle = true;
+        idleCount = 0;
+      }
+    } while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+  }
+}
+}  // namespace
+
+void RunMessageLoop() {
+  App().messageLoopEntered = true;
+  if (!forms::AnyWindowAlive()) return;
+  Loop(false);
+}
+
+void RunModalLoop(uint32_t windowId) {
+  RuntimeApp& app = App();
+  uint32_t previous = app.modalMarker;
+  app.modalMarker = windowId;
+  Loop(true);
+  app.modalMarker = previous;
+}
+
+void WindowDestroyed(uint32_t windowId) {
+  if (App().modalMarker == windowId) App().modalMarker = 0;
+}
+
+void ProcessPendingMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // left for the loop that owns it
+      break;
+    }
+    if (!forms::PreTranslateMessage(&msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+bool AddIdleCallback(const IdleCallbackRecord& record) {
+  HWND window = static_cast<HWND>(record.window);
+  if (!window || !IsWindow(window) || !record.function) return false;
+  AppLock hold;
+  auto& list = App().idleCallbacks;
+  for (auto& e : list)
+    if (e.window == window) return false;
+  list.push_back({window, record.function, record.parameter});
+  return true;
+}
+
+void RemoveIdleCallback(void* window) {
+  AppLock hold;
+  auto& list = App().idleCallbacks;
+  list.erase(std::remove_if(list.begin(), list.end(), [&](const IdleEntry& e) { return e.window == window; }),
+             list.end());
+}
+
+void RunIdleCallbacks() {
+  // Copy first: a callback may add or remove entries.
+  std::vector<IdleEntry> entries;
+  {
+    AppLock hold;
+    entries = App().idleCallbacks;
+  }
+  for (size_t i = entries.size(); i-- > 0;) {
+    if (IsWindow(entries[i].window))
+      entries[i].function(entries[i].parameter);
+    else
+      RemoveIdleCallback(entries[i].window);
+  }
+}
+
+bool IdleProcessing(int32_t count) {
+  if (count == 0) {
+    g_idleStart = GetTickCount();
+    g_declined.clear();
+  }
+  if (count < 2) return true;
+  bool more = false;
+  for (const forms::LiveWindow& w : forms::LiveWindows()) {
+    if (std::find(g_declined.begin(), g_declined.end(), w.windowId) != g_declined.end()) continue;
+    EventRecord r{};
+    r.windowId = w.windowId;
+    r.unitId = w.ownUnitId;
+    r.eventIndex = 7;
+    r.argCount = 1;
+    r.args[0] = GetTickCount() - g_idleStart;
+    RaiseEvent(r);
+    if (r.hasResult && r.result != 0)
+      more = true;
+    else
+      g_declined.push_back(w.windowId);
+  }
+  return more;
+}
+
+int32_t QuitCode() { return g_quitCode; }
+
+}  // namespace rt
