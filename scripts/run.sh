@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the program and starts it under Wine, as a user would. Without a display it starts a
+# virtual one and saves a screenshot once the program is up. Arguments go to the program.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+"$here/build.sh" reelscout
+. "$here/env.sh"
+virtual=0
+[ -z "${DISPLAY:-}" ] && virtual=1
+. "$here/xvfb.sh"
+
+exe="$REELSCOUT_BUILD/bin/reelscout.exe"
+echo "run: starting $exe $*"
+wine "$exe" "$@" >"$REELSCOUT_BUILD/reelscout-wine.log" 2>&1 </dev/null &
+pid=$!
+trap 'kill -TERM $pid 2>/dev/null || true; [ -n "${REELSCOUT_XVFB_PID:-}" ] && kill $REELSCOUT_XVFB_PID 2>/dev/null || true' INT TERM EXIT
+
+if [ "$virtual" = 1 ]; then
+  sleep 4
+  shot="$REELSCOUT_BUILD/screenshot.png"
+  import -window root "$shot" 2>/dev/null && echo "run: screenshot of the virtual screen saved to $shot"
+  echo "run: the program keeps running on the virtual display $DISPLAY; Ctrl+C ends it"
+fi
+set +e
+wait "$pid"
+rc=$?
+echo "run: the program ended with exit code $rc"
+exit 0

@@ -1,0 +1,104 @@
+#include "tests/blackbox/driver/driver.h"
+
+namespace driver {
+
+Program::Program(const std::string& exePath, const std::string& arguments) {
+  std::string commandLine = "\"" + exePath + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  std::string folder = exePath.substr(0, exePath.find_last_of("\\/"));
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::vector<char> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back(0);
+  if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+  }
+}
+
+Program::~Program() {
+  if (!process_) return;
+  if (Running()) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+bool Program::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+DWORD Program::WaitForExit(DWORD timeoutMs) {
+  if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+namespace {
+struct EnumState {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM lp) {
+  auto state = reinterpret_cast<EnumState*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == state->pid && IsWindowVisible(hwnd)) state->found.push_back(hwnd);
+  return TRUE;
+}
+BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> Program::TopLevelWindows() const {
+  EnumState state{pid_, {}};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
+  return state.found;
+}
+
+HWND Program::WaitForMessageBox(DWORD timeoutMs) const {
+  DWORD start = GetTickCount();
+  do {
+    for (HWND w : TopLevelWindows())
+      if (ClassName(w) == "#32770" && IsWindowEnabled(w)) return w;
+    if (!Running()) return nullptr;
+    Sleep(50);
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+std::string WindowText(HWND window) {
+  char buffer[4096];
+  LRESULT n = SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+  return std::string(buffer, static_cast<size_t>(n > 0 ? n : 0));
+}
+
+std::string ClassName(HWND window) {
+  char buffer[256];
+  int n = GetClassNameA(window, buffer, sizeof buffer);
+  return std::string(buffer, static_cast<size_t>(n > 0 ? n : 0));
+}
+
+std::string MessageBoxText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text ? WindowText(text) : std::string();
+}
+
+std::vector<std::string> MessageBoxButtons(HWND box) {
+  std::vector<HWND> children;
+  EnumChildWindows(box, CollectChildren, reinterpret_cast<LPARAM>(&children));
+  std::vector<std::string> buttons;
+  for (HWND c : children)
+    if (ClassName(c) == "Button" && IsWindowVisible(c)) buttons.push_back(WindowText(c));
+  return buttons;
+}
+
+void Answer(HWND box, int command) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0); }
+
+std::string ShippedExe() { return REELSCOUT_EXE; }
+
+}  // namespace driver
