@@ -1,6 +1,7 @@
 #include "runtime/core_module.h"
 
 #include "runtime/abi/module_kit.h"
+#include "runtime/commands/core_commands.h"
 
 namespace {
 // 51 slots; unused ones stay zero so the numbers of the used types are stable.
@@ -35,4 +36,4 @@ uint32_t __cdecl Notify(uint32_t message, uint32_t arg1, uint32_t) {
 }  // namespace
 
 const ModuleDescriptor kCoreLibDescriptor = MakeModuleDescriptor(
-    "{5B1C7A3E-2F64-4C8D-9E21-7A0B3D4C5E61}", "Reelscout core", 0, 51, kCoreTypes, 0, nullptr, Notify);
+    "{5B1C7A3E-2F64-4C8D-9E21-7A0B3D4C5E61}", "Reelscout core", 0, 51, kCoreTypes, core::kCount, kCoreCommands, Notify);

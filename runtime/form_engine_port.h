@@ -50,3 +50,17 @@ struct LiveWindow {
 std::vector<LiveWindow> LiveWindows();
 
 }  // namespace forms
+
+namespace forms {
+// What the core window commands need of the form engine.
+// Marks the window closed by code and destroys it at once, or posts it the close message.
+void CloseWindowByCode(uint32_t windowId, bool immediate);
+// Removes a unit from its window.
+void DestroyUnitOfWindow(uint32_t windowId, uint32_t unitId);
+// The live control window of a unit, or null.
+HWND UnitWindow(uint32_t windowId, uint32_t unitId);
+// Shows the sub-items of a menu item as a pop-up menu owned by the window.
+void ShowPopupMenu(uint32_t windowId, uint32_t itemId, bool hasX, int32_t x, bool hasY, int32_t y);
+// Runs a file dialog unit's dialog; true when the user confirmed a choice.
+bool RunFileDialog(uint32_t windowId, uint32_t unitId);
+}  // namespace forms
