@@ -3,17 +3,33 @@
 # virtual one and saves a screenshot once the program is up. Arguments go to the program.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-"$here/build.sh" reelscout
+"$here/build.sh" reelscout demosite
 . "$here/env.sh"
 virtual=0
 [ -z "${DISPLAY:-}" ] && virtual=1
 . "$here/xvfb.sh"
 
+# The program scans the bundled demo movie site unless another host is named.
+site_pid=""
+case " $* " in
+  *" --site-host "*) ;;
+  *)
+    wine "$REELSCOUT_BUILD/bin/demosite.exe" --port 8642 >"$REELSCOUT_BUILD/demosite.log" 2>&1 </dev/null &
+    site_pid=$!
+    echo "run: demo movie site on http://127.0.0.1:8642/movie/<id>"
+    ;;
+esac
+
 exe="$REELSCOUT_BUILD/bin/reelscout.exe"
 echo "run: starting $exe $*"
 wine "$exe" "$@" >"$REELSCOUT_BUILD/reelscout-wine.log" 2>&1 </dev/null &
 pid=$!
-trap 'kill -TERM $pid 2>/dev/null || true; [ -n "${REELSCOUT_XVFB_PID:-}" ] && kill $REELSCOUT_XVFB_PID 2>/dev/null || true' INT TERM EXIT
+cleanup() {
+  kill -TERM "$pid" 2>/dev/null || true
+  [ -n "$site_pid" ] && kill -TERM "$site_pid" 2>/dev/null || true
+  [ -n "${REELSCOUT_XVFB_PID:-}" ] && kill "$REELSCOUT_XVFB_PID" 2>/dev/null || true
+}
+trap cleanup INT TERM EXIT
 
 if [ "$virtual" = 1 ]; then
   sleep 4
