@@ -1,0 +1,69 @@
+// The numbered interface every window-based unit type offers the form engine through its
+// type's interface getter, and the head that every live unit object starts with.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "runtime/abi/module.h"
+
+namespace unitif {
+constexpr uint32_t Create = 1;
+constexpr uint32_t PropertyChanged = 4;
+constexpr uint32_t GetData = 5;
+constexpr uint32_t GetProperty = 6;
+constexpr uint32_t WindowType = 7;
+constexpr uint32_t WantsKey = 8;
+constexpr uint32_t EnumFonts = 9;
+constexpr uint32_t IsDefaultButton = 10;
+}  // namespace unitif
+
+// A property value exchanged with a unit type: its meaning depends on the property's data type
+// (an integer in `first`; an 8-byte number in both; data address and length; a text address).
+struct PropertyPair {
+  uint32_t first;
+  uint32_t second;
+};
+
+// Every live unit object begins with this head, so the form engine can reach the unit's window
+// and identity whatever type made it.
+struct UnitObjectHead {
+  uint32_t magic;  // kUnitObjectMagic
+  HWND window;     // the unit's control window; null for units that are not windows
+  uint32_t windowId;
+  uint32_t unitId;
+  TypeCode type;
+};
+constexpr uint32_t kUnitObjectMagic = 0x544E5552;  // "RUNT"
+
+// Window property under which a unit's control window keeps its UnitObjectHead*.
+constexpr const char* kUnitObjectProperty = "ReelscoutUnit";
+
+// 1: create from the type-specific data. parent is the owner for the window type; menu is the
+// window type's menu bar (0 for others). Returns the new unit object, or null on failure.
+using UnitCreateFn = void*(__cdecl*)(const uint8_t* data, uint32_t length, uint32_t extraStyle, HWND parent,
+                                     uint32_t controlId, HMENU menu, int32_t left, int32_t top, int32_t width,
+                                     int32_t height, uint32_t windowId, uint32_t unitId, uint32_t, uint32_t);
+// 4: a type-specific property was written; 1 when the unit must be re-created to show it.
+using UnitPropertyChangedFn = uint32_t(__cdecl*)(void* unit, uint32_t index, PropertyPair value, uint32_t);
+// 5: the unit's current type-specific data, laid out as in its record, as a movable memory block.
+using UnitGetDataFn = HGLOBAL(__cdecl*)(void* unit);
+// 6: reads a type-specific property into *out; nonzero on success. unit may be null.
+using UnitGetPropertyFn = uint32_t(__cdecl*)(void* unit, uint32_t index, PropertyPair* out);
+// 8: true when the unit consumes this key itself.
+using UnitWantsKeyFn = uint32_t(__cdecl*)(void* unit, uint32_t keyCode);
+// 9: calls back for each font the unit's data names.
+using UnitEnumFontsFn = void(__cdecl*)(void* unit, const uint8_t* data, void(__cdecl* callback)(const LOGFONTA*, uint32_t),
+                                       uint32_t user);
+// 10: true when the unit's window is a default push button.
+using UnitIsDefaultButtonFn = uint32_t(__cdecl*)(void* unit);
+
+// The unit object of a window that belongs to a unit, or null.
+inline UnitObjectHead* UnitOfWindow(HWND window) {
+  auto head = static_cast<UnitObjectHead*>(GetPropA(window, kUnitObjectProperty));
+  return head && head->magic == kUnitObjectMagic ? head : nullptr;
+}
+
+// Notifications that a unit's parent window sends back to the unit's own window (WM_COMMAND,
+// WM_NOTIFY, WM_HSCROLL, WM_VSCROLL, WM_CTLCOLOR* ...) arrive as kReflectBase + the message.
+constexpr UINT kReflectBase = WM_USER + 0x1C00;
