@@ -5,3 +5,6 @@
 extern const ModuleDescriptor kNetLibDescriptor;
 // The runtime's service entry, kept from the start-up notification.
 RuntimeServiceFn NetLibService();
+
+// Command addresses of NetLib, in table order.
+enum NetLibCommand : uint32_t { kNetHttpGet = 0, kNetLibCommandCount };
