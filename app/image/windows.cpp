@@ -1,4 +1,9 @@
 #include "app/image/image_sources.h"
+#include "app/image/window_description.h"
 
-// The windows come with the form engine; until then the segment is empty.
-std::vector<uint8_t> BuildFormSegment() { return {}; }
+// The windows in the order of the window index: the main window, the range window, the search
+// window.
+std::vector<uint8_t> BuildFormSegment() {
+  return forms::EncodeFormSegment({image::ToWindowRecord(image::MainWindow()), image::ToWindowRecord(image::RangeWindow()),
+                                   image::ToWindowRecord(image::SearchWindow())});
+}
