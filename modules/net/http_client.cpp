@@ -61,13 +61,20 @@ void ReadBody(HINTERNET request, uint32_t chunkSize, GrowBuffer& chunk, GrowBuff
     if (!ok || got == 0) return;
   }
 }
+
+
+void* OpenWithPlatform(const char* agent, const char* proxy) {
+  return proxy ? InternetOpenA(agent, INTERNET_OPEN_TYPE_PROXY, proxy, nullptr, 0)
+               : InternetOpenA(agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+}
 }  // namespace
+
+HttpClient::HttpClient(OpenFn open) : open_(open ? open : OpenWithPlatform) {}
 
 void* HttpClient::Session() {
   std::lock_guard<std::mutex> hold(lock_);
   if (!session_) {
-    session_ = proxy_.empty() ? InternetOpenA(kAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0)
-                              : InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PROXY, proxy_.c_str(), nullptr, 0);
+    session_ = open_(kAgent, proxy_.empty() ? nullptr : proxy_.c_str());
     if (session_) ++opens_;
   }
   return session_;

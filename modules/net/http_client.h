@@ -15,6 +15,11 @@ class HttpClient {
  public:
   static constexpr const char* kAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 
+  // Opens an internet handle: (agent, proxy text or null) -> handle or null. The default is
+  // the platform's; tests pass a slower one to widen the first-fetch race.
+  using OpenFn = void* (*)(const char* agent, const char* proxy);
+
+  explicit HttpClient(OpenFn open = nullptr);
   ~HttpClient() { CloseSession(); }
 
   // One GET of `url`. Whatever body bytes arrived (complete, cut short, or none) are left in
@@ -32,6 +37,7 @@ class HttpClient {
   void* Session();
   void FetchSteps(const char* url, GrowBuffer& body, void*& connection, void*& request);
 
+  OpenFn open_;
   std::mutex lock_;
   void* session_ = nullptr;
   std::atomic<uint32_t> opens_{0};

@@ -6,6 +6,10 @@
 #include <cstring>
 #include <thread>
 
+#include <winsock2.h>
+#include <windows.h>
+#include <wininet.h>
+
 #include "modules/net/fetch_limits.h"
 #include "modules/net/http_client.h"
 #include "modules/net/net_module.h"
@@ -254,6 +258,35 @@ TEST_F(HttpGetTest, ConcurrentFetchesShareOneHandleAndKeepTheirBodies) {
   EXPECT_EQ(wrong.load(), 0);
   EXPECT_EQ(net::ModuleClient().SessionOpenCount(), opens + 1);
   EXPECT_EQ(net::ModulePool().UsedCount(), 0u);
+}
+
+std::atomic<int> g_slowOpens{0};
+std::atomic<int> g_agentMismatches{0};
+// Takes long enough that every racing thread reaches the open before the first one ends.
+void* SlowOpen(const char* agent, const char* proxy) {
+  ++g_slowOpens;
+  if (std::string(agent) != "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)" || proxy) ++g_agentMismatches;
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  return InternetOpenA(agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+}
+
+TEST_F(HttpGetTest, ThreadsRacingToTheFirstFetchOpenOneHandle) {
+  net::HttpClient client(SlowOpen);
+  LoopbackServer server(Answer(200, "same", true));
+  std::vector<std::thread> threads;
+  std::atomic<int> wrong{0};
+  for (int t = 0; t < 6; ++t) {
+    threads.emplace_back([&] {
+      net::GrowBuffer body(&net::ModulePool());
+      client.Fetch(server.Url("/race").c_str(), body);
+      if (std::string(reinterpret_cast<const char*>(body.data()), body.length()) != "same") ++wrong;
+    });
+  }
+  for (auto& th : threads) th.join();
+  EXPECT_EQ(g_slowOpens.load(), 1);
+  EXPECT_EQ(g_agentMismatches.load(), 0);
+  EXPECT_EQ(client.SessionOpenCount(), 1u);
+  EXPECT_EQ(wrong.load(), 0);
 }
 
 }  // namespace
