@@ -95,7 +95,7 @@ size_t WriteUtf16(char32_t cp, bool littleEndian, uint8_t* out) {
   }
   cp -= 0x10000;
   PutUnit(0xD800 + (cp >> 10), littleEndian, out);
-  PutUnit(0xDC00 + (cp & 0x3FF), littleEndian, out);
+  PutUnit(0xDC00 + (cp & 0x3FF), littleEndian, out + 2);
   return 4;
 }
 
