@@ -29,6 +29,12 @@ std::vector<uint8_t> OneWindow(const std::vector<forms::TableEntry>& records) {
 // index (4 + 8), value 1, value 2, text 1 length, text 2 length, unit count, table length, table.
 constexpr size_t kUnitCountAt = 12 + 8 + 4 + 4, kTableLengthAt = kUnitCountAt + 4, kTableAt = kTableLengthAt + 4;
 
+TEST(MalformedSegmentDeath, TheGuardPageFaultsOnAReadPastTheEnd) {
+  GuardedBytes g({1, 2, 3});
+  EXPECT_EQ(g.data()[2], 3);
+  EXPECT_DEATH({ volatile uint8_t past = g.data()[3]; (void)past; }, "");
+}
+
 TEST(MalformedSegment, EveryTruncationIsRefusedWithoutReadingPastTheEnd) {
   auto full = forms::EncodeFormSegment(SampleWindows());
   ASSERT_TRUE(ReadGuarded(full));
