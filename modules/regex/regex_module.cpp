@@ -1,12 +1,14 @@
 #include "modules/regex/regex_module.h"
 
+#include "modules/regex/regex_commands.h"
 #include "runtime/abi/module_kit.h"
 
 namespace {
 RuntimeServiceFn g_service = nullptr;
 
 uint32_t __cdecl Notify(uint32_t message, uint32_t arg1, uint32_t) {
-  if (message == notify::Startup) g_service = reinterpret_cast<RuntimeServiceFn>(arg1);
+  if (message != notify::Startup) return 0xFFFFFFFFu;
+  g_service = reinterpret_cast<RuntimeServiceFn>(arg1);
   return 0;
 }
 
@@ -14,9 +16,15 @@ const UnitTypeInfo kTypes[2] = {
     MakeUnitType("正则表达式", "regex", 0xE0000000),
     MakeUnitType("搜索结果", "SearchResult", 0xE0000000),
 };
+
+const CommandFn kCommands[regexcmd::Count] = {
+    rx::RegexConstruct,        rx::RegexDestroy,        rx::RegexCreate,         rx::RegexMatch,
+    rx::RegexSearchAll,        rx::SearchResultConstruct, rx::SearchResultDestroy, rx::SearchResultGetText,
+};
 }  // namespace
 
 RuntimeServiceFn RegexLibService() { return g_service; }
 
-const ModuleDescriptor kRegexLibDescriptor = MakeModuleDescriptor(
-    "{3C6D9E81-B2F4-4A17-8D05-E6F1A2B3C4D9}", "正则表达式支持库", 0xE0000000, 2, kTypes, 0, nullptr, Notify);
+const ModuleDescriptor kRegexLibDescriptor =
+    MakeModuleDescriptor("{3C6D9E81-B2F4-4A17-8D05-E6F1A2B3C4D9}", "正则表达式支持库", 0xE0000000, 2, kTypes,
+                         regexcmd::Count, kCommands, Notify);

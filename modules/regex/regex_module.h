@@ -5,3 +5,18 @@
 extern const ModuleDescriptor kRegexLibDescriptor;
 // The runtime's service entry, kept from the start-up notification.
 RuntimeServiceFn RegexLibService();
+
+// Positions of the commands in the module's command table.
+namespace regexcmd {
+enum : uint32_t {
+  RegexConstruct = 0,
+  RegexDestroy = 1,
+  RegexCreate = 2,
+  RegexMatch = 3,
+  RegexSearchAll = 4,
+  SearchResultConstruct = 5,
+  SearchResultDestroy = 6,
+  SearchResultGetText = 7,
+  Count = 8
+};
+}  // namespace regexcmd
