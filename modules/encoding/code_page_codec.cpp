@@ -27,6 +27,15 @@ bool CodePageCodec::Open(uint32_t codePage, bool eucCn) {
   } else {
     encodeFlags_ = 0;
   }
+  char ascii[128];
+  wchar_t wide[128];
+  for (int i = 0; i < 128; ++i) ascii[i] = static_cast<char>(i);
+  char back[128];
+  asciiCompatible_ = !lead_[0] &&
+                     MultiByteToWideChar(codePage, 0, ascii, 128, wide, 128) == 128 &&
+                     WideCharToMultiByte(codePage, 0, wide, 128, back, 128, nullptr, nullptr) == 128 &&
+                     std::memcmp(ascii, back, 128) == 0;
+  for (int i = 0; asciiCompatible_ && i < 128; ++i) asciiCompatible_ = wide[i] == i;
   return true;
 }
 
@@ -46,14 +55,15 @@ bool CodePageCodec::DecodeOne(const uint8_t* p, size_t len, char32_t* cp) const 
   return true;
 }
 
-size_t CodePageCodec::Decode(const uint8_t* p, size_t n, size_t maxChars, char32_t* cps, uint8_t* lens,
-                             ReadResult* stop, size_t* skip) const {
+size_t CodePageCodec::Decode(const uint8_t* p, size_t n, size_t maxChars, bool stopAtAscii, char32_t* cps,
+                             uint8_t* lens, ReadResult* stop, size_t* skip) const {
   if (maxChars > kMaxRun) maxChars = kMaxRun;
   // Find the whole characters first, then decode them in one call; only a run the platform
   // rejects is walked again character by character to find the bad one.
   size_t count = 0, bytes = 0;
   *stop = ReadResult::Ok;
   while (count < maxChars && bytes < n) {
+    if (stopAtAscii && count > 0 && p[bytes] < 0x80) break;
     size_t len = CharLength(p[bytes]);
     if (bytes + len > n) {
       *stop = ReadResult::Incomplete;

@@ -18,11 +18,15 @@ class CodePageCodec {
   // eucCn limits code page 936 to the GB2312 (EUC-CN) byte ranges.
   bool Open(uint32_t codePage, bool eucCn);
 
+  // Whether bytes 0x00-0x7F are ASCII both ways, so that ASCII text may be copied through.
+  bool AsciiCompatible() const { return asciiCompatible_; }
+
   // Reads up to maxChars (at most kMaxRun) whole characters from p[0..n). Returns how many were
-  // read and sets *stop: Ok when the input or maxChars ran out, Invalid or Incomplete for the
-  // character after the last one read (with *skip the bytes to step over an invalid one).
-  size_t Decode(const uint8_t* p, size_t n, size_t maxChars, char32_t* cps, uint8_t* lens, ReadResult* stop,
-                size_t* skip) const;
+  // read and sets *stop: Ok when the input or maxChars ran out (or, with stopAtAscii, an ASCII
+  // character follows), Invalid or Incomplete for the character after the last one read (with
+  // *skip the bytes to step over an invalid one).
+  size_t Decode(const uint8_t* p, size_t n, size_t maxChars, bool stopAtAscii, char32_t* cps, uint8_t* lens,
+                ReadResult* stop, size_t* skip) const;
 
   // Encodes cps[0..n) (n at most kMaxRun) into out, giving each character's byte count in lens.
   // Returns how many characters were encoded before the first one the code page cannot hold.
@@ -46,6 +50,7 @@ class CodePageCodec {
   // Some code pages refuse the used-default-character report; those are checked by decoding
   // the result back instead.
   bool reportsDefaultUse_ = false;
+  bool asciiCompatible_ = false;
 };
 
 }  // namespace enc

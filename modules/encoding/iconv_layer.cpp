@@ -33,6 +33,8 @@ struct Converter {
   bool readingMark = true;
   bool littleEndianInput = false;
   bool writingMark = true;
+  // Both sides keep ASCII as is, so ASCII stretches are copied straight through.
+  bool asciiShortcut = false;
 
   // One run's worth of work.
   char32_t cps[kRun];
@@ -52,6 +54,16 @@ bool OpenSide(const enc::Charset& cs, enc::CodePageCodec* codec) {
   return cs.kind != CharsetKind::CodePage || codec->Open(cs.codePage, cs.eucCn);
 }
 
+bool KeepsAscii(const enc::Charset& cs, const enc::CodePageCodec& codec) {
+  switch (cs.kind) {
+    case CharsetKind::Utf8:
+    case CharsetKind::Ascii:
+    case CharsetKind::Latin1: return true;
+    case CharsetKind::CodePage: return codec.AsciiCompatible();
+    default: return false;
+  }
+}
+
 // Reads up to kRun characters of the source. Invalid input under "//IGNORE" becomes kSkipped
 // entries; otherwise reading stops there and *stop says why.
 size_t DecodeRun(Converter& c, const uint8_t* p, size_t n, ReadResult* stop) {
@@ -59,11 +71,14 @@ size_t DecodeRun(Converter& c, const uint8_t* p, size_t n, ReadResult* stop) {
   size_t count = 0;
   const CharsetKind kind = c.from.charset.kind;
   while (count < kRun && n > 0) {
+    // Leave ASCII to the caller's shortcut; a double-byte character's trail byte may be below
+    // 0x80, but only a character's first byte is looked at here.
+    if (c.asciiShortcut && count > 0 && p[0] < 0x80) break;
     ReadResult r = ReadResult::Ok;
     size_t used = 1;
     if (kind == CharsetKind::CodePage) {
       size_t skip = 1;
-      size_t got = c.fromCodePage.Decode(p, n, kRun - count, c.cps + count, c.inLens + count, &r, &skip);
+      size_t got = c.fromCodePage.Decode(p, n, kRun - count, c.asciiShortcut, c.cps + count, c.inLens + count, &r, &skip);
       for (size_t i = 0; i < got; ++i) {
         p += c.inLens[count];
         n -= c.inLens[count++];
@@ -218,6 +233,7 @@ iconv_t iconv_open(const char* tocode, const char* fromcode) {
     c->haveTranslitCodePage =
         c->translitCodePage.Open(to.charset.kind == CharsetKind::Ascii ? 20127 : 28591, false);
   }
+  c->asciiShortcut = KeepsAscii(from.charset, c->fromCodePage) && KeepsAscii(to.charset, c->toCodePage);
   c->Reset();
   return c;
 }
@@ -252,6 +268,21 @@ size_t iconv(iconv_t cd, char** inbuf, size_t* inbytesleft, char** outbuf, size_
     }
   }
   while (!error && inLeft > 0) {
+    if (c.asciiShortcut) {
+      size_t run = 0;
+      const size_t most = inLeft < outLeft ? inLeft : outLeft;
+      while (run < most && in[run] < 0x80) ++run;
+      std::memcpy(out, in, run);
+      in += run;
+      inLeft -= run;
+      out += run;
+      outLeft -= run;
+      if (inLeft == 0) break;
+      if (in[0] < 0x80) {
+        error = E2BIG;
+        break;
+      }
+    }
     ReadResult stop;
     size_t count = DecodeRun(c, in, inLeft, &stop);
     size_t encoded = EncodeRun(c, count);
@@ -266,17 +297,18 @@ size_t iconv(iconv_t cd, char** inbuf, size_t* inbytesleft, char** outbuf, size_
       outLeft -= 2;
       c.writingMark = false;
     }
-    const uint8_t* src = c.bytes;
-    size_t i = 0;
-    for (; i < encoded && c.outLens[i] <= outLeft; ++i) {
-      std::memcpy(out, src, c.outLens[i]);
-      out += c.outLens[i];
-      src += c.outLens[i];
-      outLeft -= c.outLens[i];
-      in += c.inLens[i];
-      inLeft -= c.inLens[i];
+    // Commit the characters that fit, in one copy.
+    size_t i = 0, outBytes = 0, inBytes = 0;
+    for (; i < encoded && outBytes + c.outLens[i] <= outLeft; ++i) {
+      outBytes += c.outLens[i];
+      inBytes += c.inLens[i];
       irreversible += c.irreversible[i];
     }
+    std::memcpy(out, c.bytes, outBytes);
+    out += outBytes;
+    outLeft -= outBytes;
+    in += inBytes;
+    inLeft -= inBytes;
     if (i < encoded) {
       error = E2BIG;
     } else if (encoded < count) {

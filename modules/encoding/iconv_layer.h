@@ -9,6 +9,12 @@
 //          "//IGNORE" was asked for); the input pointer stands at that character
 //   EINVAL the input ends inside a character; call again with the rest of it appended
 // A null *inbuf (or inbuf) returns the converter to its initial state.
+//
+// Target suffixes: "//TRANSLIT" writes the platform's nearest form of a character the target
+// cannot hold, or "?" when there is none; "//IGNORE" drops such characters and also steps over
+// invalid input bytes. Neither excuses input cut short at the end (EINVAL).
+// Code pages come from the platform and must be single- or double-byte: GB18030 (54936) opens
+// only where the platform has it, and even then is refused for its four-byte characters.
 #pragma once
 #include <cstddef>
 

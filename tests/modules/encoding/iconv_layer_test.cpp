@@ -264,4 +264,17 @@ TEST(IconvLayer, OtherCodePages) {
   EXPECT_EQ(fromBig5.All("\xA4\xA4"), "\xD6\xD0");
 }
 
+TEST(IconvLayer, AsciiIsCopiedThroughOnlyWhereBothSidesKeepIt) {
+  // GBK trail bytes can look like ASCII: 丂 is 81 40, the second byte an "@".
+  Converter fromGbk("UTF-8", "GBK");
+  EXPECT_EQ(fromGbk.All("a\x81\x40@b\xD6\xD0" "c"), "a\xE4\xB8\x82@b" + kZhong + "c");
+  Step s = fromGbk.Run("ab\x81\x40" "cd", 4);  // room for "ab" and 丂 (3 bytes) does not fit
+  EXPECT_EQ(s.error, E2BIG);
+  EXPECT_EQ(s.out, "ab");
+  EXPECT_EQ(s.consumed, 2u);
+  // An EBCDIC code page keeps no ASCII at all: "A" is C1 there.
+  Converter ebcdic("CP037", "UTF-8");
+  EXPECT_EQ(ebcdic.All("AB"), "\xC1\xC2");
+}
+
 }  // namespace
