@@ -13,8 +13,8 @@
 // Target suffixes: "//TRANSLIT" writes the platform's nearest form of a character the target
 // cannot hold, or "?" when there is none; "//IGNORE" drops such characters and also steps over
 // invalid input bytes. Neither excuses input cut short at the end (EINVAL).
-// Code pages come from the platform and must be single- or double-byte: GB18030 (54936) opens
-// only where the platform has it, and even then is refused for its four-byte characters.
+// Code pages come from the platform and must be single- or double-byte, so GB18030 (54936,
+// up to four bytes a character, and missing under Wine) does not open.
 #pragma once
 #include <cstddef>
 
