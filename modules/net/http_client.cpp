@@ -62,7 +62,6 @@ void ReadBody(HINTERNET request, uint32_t chunkSize, GrowBuffer& chunk, GrowBuff
   }
 }
 
-
 void* OpenWithPlatform(const char* agent, const char* proxy) {
   return proxy ? InternetOpenA(agent, INTERNET_OPEN_TYPE_PROXY, proxy, nullptr, 0)
                : InternetOpenA(agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
