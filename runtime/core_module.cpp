@@ -2,6 +2,7 @@
 
 #include "runtime/abi/module_kit.h"
 #include "runtime/commands/core_commands.h"
+#include "forms/units/core_unit_types.h"
 
 namespace {
 // Property data types: the low half a value kind, the high half flags. The eight common
@@ -85,12 +86,12 @@ const UnitTypeInfo kCoreTypes[51] = {
     kEmpty,                                                                         // 2
     MakeUnitType("菜单", "menu", 0x80000004, 4, kMenuProperties),                   // 3
     kEmpty,                                                                         // 4
-    MakeUnitType("编辑框", "EditBox", 0x80000040, 29, kEditBoxProperties),          // 5
+    MakeUnitType("编辑框", "EditBox", 0x80000040, 29, kEditBoxProperties, forms::EditBoxInterface),          // 5
     kEmpty, kEmpty, kEmpty, kEmpty,                                                 // 6-9
-    MakeUnitType("标签", "Label", 0x84012040, 29, kLabelProperties),                // 10
-    MakeUnitType("按钮", "Button", 0x80000840, 14, kButtonProperties),              // 11
+    MakeUnitType("标签", "Label", 0x84012040, 29, kLabelProperties, forms::LabelInterface),                // 10
+    MakeUnitType("按钮", "Button", 0x80000840, 14, kButtonProperties, forms::ButtonInterface),              // 11
     kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty,                         // 12-18
-    MakeUnitType("进度条", "ProcessBar", 0x84010040, 14, kProcessBarProperties),    // 19
+    MakeUnitType("进度条", "ProcessBar", 0x84010040, 14, kProcessBarProperties, forms::ProcessBarInterface),    // 19
     kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty,  // 20-30
     MakeUnitType("通用对话框", "CommonDlg", 0x80008040, 30, kCommonDlgProperties),  // 31
     kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty,                 // 32-39

@@ -1,0 +1,198 @@
+// The label unit: a window of the private class "_WU_Label" that paints its own caption.
+#include <windows.h>
+
+#include "forms/units/core_unit_types.h"
+#include "forms/unit_data_blocks.h"
+#include "forms/units/unit_base.h"
+
+namespace forms {
+namespace {
+
+const char kLabelClass[] = "_WU_Label";
+
+class Label : public Unit {
+ public:
+  Label(uint32_t windowId, uint32_t unitId) : Unit(tc::Label, windowId, unitId) {}
+  ~Label() override {
+    if (ownsFont_) DeleteObject(font_);
+  }
+  LabelData data;
+
+  bool Create(uint32_t extraStyle, HWND parent, uint32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
+    RegisterClassOnce();
+    HWND window = CreateWindowExA(0, kLabelClass, data.caption.c_str(), WS_CHILD | WS_CLIPSIBLINGS | extraStyle, x, y, w,
+                                  h, parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (!window) return false;
+    Attach(window);
+    ApplyBorderStyle(window, data.border);
+    SetFont();
+    return true;
+  }
+
+  void SetFont() {
+    if (ownsFont_) DeleteObject(font_);
+    font_ = MakeFont(data.font, &ownsFont_);
+    InvalidateRect(Window(), nullptr, TRUE);
+  }
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) override {
+    switch (message) {
+      case WM_PAINT: Paint(); *result = 0; return true;
+      case WM_ERASEBKGND: *result = 1; return true;  // painted with the text, without flicker
+      case WM_SETTEXT:
+        *result = CallOriginal(message, wp, lp);
+        InvalidateRect(Window(), nullptr, TRUE);
+        return true;
+      case WM_GETFONT: *result = reinterpret_cast<LRESULT>(font_); return true;
+      default: return false;
+    }
+  }
+
+ private:
+  static void RegisterClassOnce() {
+    WNDCLASSA wc{};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), kLabelClass, &wc)) return;
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kLabelClass;
+    RegisterClassA(&wc);
+  }
+
+  void Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Window(), &ps);
+    RECT rc;
+    GetClientRect(Window(), &rc);
+    HBRUSH brush = CreateSolidBrush(ResolveColour(data.background));
+    FillRect(dc, &rc, brush);
+    DeleteObject(brush);
+    HGDIOBJ old = SelectObject(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, IsWindowEnabled(Window()) ? ResolveColour(data.textColour) : GetSysColor(COLOR_GRAYTEXT));
+    UINT format = DT_WORDBREAK | DT_EXPANDTABS;
+    if (data.setting2 == 1 || data.setting2 == 3) format |= DT_CENTER;
+    if (data.setting2 == 2) format |= DT_RIGHT;
+    std::string text = WindowTextOf(Window());
+    if (data.setting2 == 3) {
+      RECT measure = rc;
+      DrawTextA(dc, text.c_str(), -1, &measure, format | DT_CALCRECT);
+      rc.top += ((rc.bottom - rc.top) - (measure.bottom - measure.top)) / 2;
+    }
+    DrawTextA(dc, text.c_str(), -1, &rc, format);
+    SelectObject(dc, old);
+    EndPaint(Window(), &ps);
+  }
+
+  HFONT font_ = nullptr;
+  bool ownsFont_ = false;
+};
+
+void* __cdecl Create(const uint8_t* block, uint32_t length, uint32_t extraStyle, HWND parent, uint32_t id, HMENU,
+                     int32_t x, int32_t y, int32_t w, int32_t h, uint32_t windowId, uint32_t unitId, uint32_t,
+                     uint32_t) {
+  auto decoded = DecodeBlock<LabelData>({block, length});
+  if (!decoded) return nullptr;
+  auto unit = new Label(windowId, unitId);
+  unit->data = *decoded;
+  if (!unit->Create(extraStyle, parent, id, x, y, w, h)) {
+    delete unit;
+    return nullptr;
+  }
+  return unit->Object();
+}
+
+std::string BytesOf(PropertyPair value) {
+  auto p = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.first));
+  return p ? std::string(p, value.second) : std::string();
+}
+std::string TextOf(PropertyPair value) {
+  auto t = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.first));
+  return t ? t : "";
+}
+
+uint32_t* DwordProperty(LabelData& d, uint32_t index) {
+  switch (index) {
+    case 1: return &d.setting2;  // drawn as the caption's alignment: 0 left, 1 centre, 2 right, 3 centred both ways
+    case 2: return &d.border;
+    case 3: return &d.setting3;
+    case 4: return &d.colour5;
+    case 5: return &d.colour6;
+    case 6: return &d.colour7;
+    case 8: return &d.textColour;
+    case 9: return &d.background;
+    case 11: return &d.setting10;
+    case 12: return &d.setting11;
+    case 13: return &d.colour12;
+    case 14: return &d.colour13;
+    case 15: return &d.colour14;
+    case 16: return &d.setting15;
+    case 17: return &d.setting17;
+    case 18: return &d.setting16;
+    default: return nullptr;
+  }
+}
+
+uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair value, uint32_t) {
+  auto unit = static_cast<Label*>(AsUnit(object));
+  LabelData& d = unit->data;
+  switch (index) {
+    case 0:
+      d.caption = TextOf(value);
+      SetWindowTextA(unit->Window(), d.caption.c_str());
+      return 0;
+    case 7: d.font = BytesOf(value); unit->SetFont(); return 0;
+    case 10: d.picture = BytesOf(value); break;
+    case 19: d.text21 = TextOf(value); break;
+    case 20: d.text22 = TextOf(value); break;
+    default:
+      if (uint32_t* f = DwordProperty(d, index)) {
+        uint32_t v = value.first;
+        if (index == 1 && v > 3) v = 3;
+        if (index == 3 && static_cast<int32_t>(v) < 5) v = 5;
+        *f = v;
+        if (index == 2) ApplyBorderStyle(unit->Window(), d.border);
+      }
+      break;
+  }
+  InvalidateRect(unit->Window(), nullptr, TRUE);
+  return 0;
+}
+
+HGLOBAL __cdecl GetData(void* object) { return ToMovableBlock(EncodeBlock(static_cast<Label*>(AsUnit(object))->data)); }
+
+uint32_t __cdecl GetProperty(void* object, uint32_t index, PropertyPair* out) {
+  static LabelData defaults;
+  LabelData& d = object ? static_cast<Label*>(AsUnit(object))->data : defaults;
+  if (!out) return 0;
+  switch (index) {
+    case 0: *out = {Word(d.caption.c_str()), 0}; return 1;
+    case 7: *out = {Word(d.font.data()), static_cast<uint32_t>(d.font.size())}; return 1;
+    case 10: *out = {Word(d.picture.data()), static_cast<uint32_t>(d.picture.size())}; return 1;
+    case 19: *out = {Word(d.text21.c_str()), 0}; return 1;
+    case 20: *out = {Word(d.text22.c_str()), 0}; return 1;
+    default:
+      if (uint32_t* f = DwordProperty(d, index)) {
+        *out = {*f, 0};
+        return 1;
+      }
+      return 0;
+  }
+}
+
+}  // namespace
+
+void* __cdecl LabelInterface(uint32_t number) {
+  switch (number) {
+    case unitif::Create: return reinterpret_cast<void*>(Create);
+    case unitif::PropertyChanged: return reinterpret_cast<void*>(PropertyChanged);
+    case unitif::GetData: return reinterpret_cast<void*>(GetData);
+    case unitif::GetProperty: return reinterpret_cast<void*>(GetProperty);
+    default: return nullptr;
+  }
+}
+
+}  // namespace forms
