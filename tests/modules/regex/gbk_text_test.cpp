@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/modules/regex/regex_test_kit.h"
@@ -90,6 +91,22 @@ TEST_F(GbkText, LinksInAPageAreFoundTheSameWayEveryTime) {
     ASSERT_TRUE(re.Create(kLinkPattern));
     ASSERT_EQ(re.SearchAll(page.c_str()), expected) << "run " << run;
   }
+}
+
+TEST_F(GbkText, WorkersSearchWithTheirOwnExpressionsAtTheSameTime) {
+  const std::string page = "标题 thunder://甲乙丙 正文 thunder://丁戊\r\n";
+  const std::vector<Found> expected = {{"thunder://甲乙丙", 5, {}}, {"thunder://丁戊", 27, {}}};
+  std::vector<int> wrong(4, 0);
+  std::vector<std::thread> workers;
+  for (int w = 0; w < 4; ++w)
+    workers.emplace_back([&, w] {
+      for (int run = 0; run < 50; ++run) {
+        RegexVar re;
+        if (!re.Create(kLinkPattern) || re.SearchAll(page.c_str()) != expected) ++wrong[w];
+      }
+    });
+  for (auto& t : workers) t.join();
+  EXPECT_EQ(wrong, std::vector<int>(4, 0));
 }
 
 TEST_F(GbkText, CaseInsensitiveMatchingLeavesChineseBytesAlone) {
