@@ -1,23 +1,18 @@
-// The application entry: the runtime is set up, the application's clean-up registered,
-// the start-up window loaded, and the message loop run.
+// The application entry: the runtime is set up, the worker handle table allocated with its
+// clean-up registered, the start-up window loaded, and the message loop run.
 #include <float.h>
 
 #include "app/app_ids.h"
+#include "app/app_state.h"
 #include "app/image/program_image.h"
-
-namespace {
-void __cdecl AppCleanup() {}
-
-template <typename Fn>
-Fn HelperEntry(int32_t index) {
-  return reinterpret_cast<Fn>(const_cast<void*>(Rt().helper(index)));
-}
-}  // namespace
+#include "app/runtime_calls.h"
 
 extern "C" int __cdecl ApplicationEntry() {
-  HelperEntry<decltype(HelperTable::runtimeInit)>(helper::RuntimeInit)(&kProgramImageHeader);
+  auto init = reinterpret_cast<decltype(HelperTable::runtimeInit)>(const_cast<void*>(Rt().helper(helper::RuntimeInit)));
+  init(&kProgramImageHeader);
   _fpreset();
-  HelperEntry<decltype(HelperTable::registerExitCallback)>(helper::RegisterExitCallback)(AppCleanup);
+  app::SetUpWorkerHandles();
+  app::RegisterExitCallback(app::FreeWorkerHandles);
   Rt().loadStartupWindow(ids::kMainWindow);
   Rt().runMessageLoop();
   return 0;

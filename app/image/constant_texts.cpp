@@ -3,5 +3,11 @@
 // The application's constant texts, in the program's code page.
 const ConstantText kAppConstantTexts[] = {
     {"kProgramName", "Reelscout"},
+    // The start-up warning: the author and the contact number are fictitious.
+    {"kWarningTitle", "警告"},
+    {"kWarningText",
+     "本软件作者：陈远帆。不得进行任何商业化，只供交流和学习，对于本软件产生的版权问题作者概不负责。"
+     "检索的ID不要超过50000。软件本身有很多bug来不及修复，大家觉得软件可以做的更好可以支持下我，"
+     "联系电话：000-0000-0000。让我有做得更好的动力"},
     {nullptr, nullptr},
 };

@@ -1,0 +1,16 @@
+// Commands whose features come with the scan, the list file and the download hand-off. Until
+// those land, choosing them does nothing.
+#include "app/handlers.h"
+
+namespace app {
+
+HandlerResult __cdecl PauseScan(const uint32_t*, uint32_t) { return kNoValue; }
+HandlerResult __cdecl ResumeScan(const uint32_t*, uint32_t) { return kNoValue; }
+HandlerResult __cdecl StopScan(const uint32_t*, uint32_t) { return kNoValue; }
+HandlerResult __cdecl SaveList(const uint32_t*, uint32_t) { return kNoValue; }
+HandlerResult __cdecl TestLink(const uint32_t*, uint32_t) { return kNoValue; }
+HandlerResult __cdecl DownloadSelected(const uint32_t*, uint32_t) { return kNoValue; }
+HandlerResult __cdecl StartScan(const uint32_t*, uint32_t) { return kNoValue; }
+HandlerResult __cdecl SearchListFile(const uint32_t*, uint32_t) { return kNoValue; }
+
+}  // namespace app

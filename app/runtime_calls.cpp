@@ -1,0 +1,54 @@
+#include "app/runtime_calls.h"
+
+#include <vector>
+
+#include "app/image/program_image.h"
+
+namespace app {
+
+CmdArg Call(uint32_t module, uint32_t command, std::initializer_list<CmdArg> args) {
+  CommandFn fn = kProgramImageHeader.modules[module]->commands[command];
+  std::vector<CmdArg> list(args);
+  CmdArg* first = list.empty() ? nullptr : list.data();
+  auto count = static_cast<int32_t>(list.size());
+  return module == 0 ? Rt().callCoreCommand(fn, count, first)
+                     : Rt().callModuleCommand(fn, static_cast<int32_t>(module), count, first);
+}
+
+void Release(const CmdArg& value) {
+  if (value.type == tc::Text || value.type == tc::ByteArray) Rt().freeBlock(ArgPtr(value));
+}
+
+void Release(void* block) { Rt().freeBlock(block); }
+
+uint64_t ReadProperty(uint32_t window, uint32_t unit, int32_t property) {
+  return Rt().readProperty(window, unit, property, -1);
+}
+
+void WriteProperty(uint32_t window, uint32_t unit, int32_t property, uint32_t lo, uint32_t hi) {
+  Rt().writeProperty(window, unit, property, -1, lo, hi);
+}
+
+CmdArg WindowArg(uint32_t windowId, uint32_t ownRecordId) { return CmdArg{windowId, ownRecordId, tc::Window}; }
+CmdArg UnitArg(uint32_t windowId, uint32_t unitId, TypeCode type) { return CmdArg{windowId, unitId, type}; }
+CmdArg MenuArg(uint32_t windowId, uint32_t itemId) { return CmdArg{windowId, itemId, tc::Menu}; }
+
+void RegisterExitCallback(ExitCallbackFn function) {
+  auto entry = reinterpret_cast<decltype(HelperTable::registerExitCallback)>(
+      const_cast<void*>(Rt().helper(helper::RegisterExitCallback)));
+  entry(function);
+}
+
+void Exit(int32_t code) {
+  Rt().exitProgram(code);
+  for (;;) {
+  }
+}
+
+void Fail(int32_t code) {
+  Rt().reportErrorByCode(code);
+  for (;;) {
+  }
+}
+
+}  // namespace app
