@@ -2,6 +2,7 @@
 
 #include "runtime/abi/module_kit.h"
 #include "runtime/commands/core_commands.h"
+#include "forms/units/common_dialog.h"
 #include "forms/units/core_unit_types.h"
 
 namespace {
@@ -93,7 +94,7 @@ const UnitTypeInfo kCoreTypes[51] = {
     kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty,                         // 12-18
     MakeUnitType("进度条", "ProcessBar", 0x84010040, 14, kProcessBarProperties, forms::ProcessBarInterface),    // 19
     kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty,  // 20-30
-    MakeUnitType("通用对话框", "CommonDlg", 0x80008040, 30, kCommonDlgProperties),  // 31
+    MakeUnitType("通用对话框", "CommonDlg", 0x80008040, 30, kCommonDlgProperties, forms::CommonDlgInterface),  // 31
     kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty,                 // 32-39
     kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty,                 // 40-47
     MakeUnitType("对象", "ComObject", 0x80000000),                                  // 48
