@@ -24,14 +24,18 @@ CmdArg Call(core::Command c, std::vector<CmdArg> args) {
 std::string TakeText(CmdArg r) {
   EXPECT_TRUE(r.type == tc::Text || r.type == 0);
   std::string s = ArgText(r) ? ArgText(r) : "";
-  if (ArgText(r)) EXPECT_NE(s, "") << "empty texts must be null";
+  if (ArgText(r)) {
+    EXPECT_NE(s, "") << "empty texts must be null";
+  }
   rt::FreeBlock(ArgPtr(r));
   return s;
 }
 std::vector<uint8_t> TakeBytes(CmdArg r) {
   const void* b = ArgPtr(r);
   std::vector<uint8_t> v(ByteArrayData(b), ByteArrayData(b) + ByteArrayLength(b));
-  if (b) EXPECT_GT(ByteArrayLength(b), 0u) << "empty byte arrays must be null";
+  if (b) {
+    EXPECT_GT(ByteArrayLength(b), 0u) << "empty byte arrays must be null";
+  }
   rt::FreeBlock(ArgPtr(r));
   return v;
 }
