@@ -1,5 +1,7 @@
 #include "modules/listview/listview_module.h"
 
+#include "modules/listview/listview_commands.h"
+#include "modules/listview/listview_interface.h"
 #include "runtime/abi/module_kit.h"
 
 namespace {
@@ -32,10 +34,14 @@ const PropertyInfo kListViewProperties[39] = {
 // Five slots; the list view is number 4.
 constexpr UnitTypeInfo kEmpty{};
 const UnitTypeInfo kTypes[5] = {
-    kEmpty, kEmpty, kEmpty, MakeUnitType("超级列表框", "ListView", 0x00000040, 39, kListViewProperties), kEmpty};
+    kEmpty, kEmpty, kEmpty, MakeUnitType("超级列表框", "ListView", 0x00000040, 39, kListViewProperties, lv::ListViewInterface), kEmpty};
+
+// In the order the application's image names them.
+const CommandFn kCommands[lv::cmd::Count] = {lv::ListViewInsertRow, lv::ListViewSetCellText, lv::ListViewGetCellText,
+                                             lv::ListViewRowCount};
 }  // namespace
 
 RuntimeServiceFn UiExtLibService() { return g_service; }
 
 const ModuleDescriptor kUiExtLibDescriptor = MakeModuleDescriptor(
-    "{8E4F2B19-6A3D-4F70-B5C2-1D9E8A7F6C03}", "界面扩展支持库", 0xC0000000, 5, kTypes, 0, nullptr, Notify);
+    "{8E4F2B19-6A3D-4F70-B5C2-1D9E8A7F6C03}", "界面扩展支持库", 0xC0000000, 5, kTypes, lv::cmd::Count, kCommands, Notify);
