@@ -43,8 +43,12 @@ forms::CommonDlgData MainWindowSaveDialog() {
 // ours is still up, so a test never hangs on a dialog it could not answer.
 class DialogDriver {
  public:
-  DialogDriver(std::string title, std::string typed, bool confirm)
-      : title_(std::move(title)), typed_(std::move(typed)), confirm_(confirm), thread_([this] { Run(); }) {}
+  DialogDriver(std::string title, std::string typed, bool confirm, bool fileDialog = true)
+      : title_(std::move(title)),
+        typed_(std::move(typed)),
+        confirm_(confirm),
+        fileDialog_(fileDialog),
+        thread_([this] { Run(); }) {}
   ~DialogDriver() { Wait(); }
   void Wait() {
     if (thread_.joinable()) thread_.join();
@@ -61,6 +65,10 @@ class DialogDriver {
   const std::string& initialFolder() {
     Wait();
     return initialFolder_;
+  }
+  HWND owner() {
+    Wait();
+    return owner_;
   }
 
  private:
@@ -100,10 +108,18 @@ class DialogDriver {
     while (Clock::now() < deadline && !edit) {
       dialog = FindDialog(title_);
       if (dialog) EnumChildWindows(dialog, EachChild, reinterpret_cast<LPARAM>(&edit));
+      if (dialog && !fileDialog_) break;
       if (!edit) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (dialog && !edit && !fileDialog_) {
+      // Not a file dialog: nothing to type, just answer it.
+      found_ = true;
+      owner_ = GetWindow(dialog, GW_OWNER);
+      PostMessageA(dialog, WM_COMMAND, confirm_ ? IDOK : IDCANCEL, 0);
     }
     if (edit) {
       found_ = true;
+      owner_ = GetWindow(dialog, GW_OWNER);
       char text[MAX_PATH] = {};
       SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
       initialName_ = text;
@@ -126,7 +142,9 @@ class DialogDriver {
 
   std::string title_, typed_;
   bool confirm_;
+  bool fileDialog_;
   bool found_ = false;
+  HWND owner_ = nullptr;
   std::string initialName_, initialFolder_;
   std::thread thread_;
 };
@@ -270,13 +288,16 @@ TEST_F(CommonDialogUnit, SavingStoresTheChosenPathAndAnswersTrue) {
   forms::CommonDlgData d = MainWindowSaveDialog();
   d.title = "保存结果列表";
   d.initialDirectory = folder_;
-  void* unit = MakeDialog(d);
+  // Inside a container, so the dialog's owner has to be found above the unit's parent.
+  HWND box = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, parent_, nullptr, nullptr, nullptr);
+  void* unit = CreateUnit(forms::CommonDlgInterface, box, forms::EncodeBlock(d));
   ASSERT_NE(unit, nullptr);
   bool confirmed = false;
   {
     DialogDriver driver("保存结果列表", "结果.lst", true);
     confirmed = forms::RunCommonDialog(unit);
     EXPECT_TRUE(driver.found());
+    EXPECT_EQ(driver.owner(), parent_);
   }
   EXPECT_TRUE(confirmed);
   EXPECT_EQ(lstrcmpiA(TextAt(GetP(unit, 2)).c_str(), (folder_ + "\\结果.lst").c_str()), 0) << TextAt(GetP(unit, 2));
@@ -333,6 +354,44 @@ TEST_F(CommonDialogUnit, OpeningAFileThatExistsAnswersItsPath) {
     EXPECT_TRUE(forms::RunCommonDialog(unit));
   }
   EXPECT_EQ(lstrcmpiA(TextAt(GetP(unit, 2)).c_str(), existing.c_str()), 0) << TextAt(GetP(unit, 2));
+}
+
+TEST_F(CommonDialogUnit, AConfirmedFontDialogStoresTheFontBack) {
+  forms::CommonDlgData d;
+  d.type = 2;
+  d.fontName = "Tahoma";  // a face the dialog lists by that name (宋体 is only a substitute here)
+  d.fontSize = 12;
+  d.bold = 1;
+  d.underline = 1;
+  d.fontColour = 0x000000FF;
+  void* unit = MakeDialog(d);
+  {
+    DialogDriver driver("", "", true, false);
+    EXPECT_TRUE(forms::RunCommonDialog(unit));
+    EXPECT_TRUE(driver.found());
+    EXPECT_EQ(driver.owner(), parent_);
+  }
+  EXPECT_EQ(GetP(unit, 13).first, 1u);  // bold
+  EXPECT_EQ(GetP(unit, 14).first, 0u);  // italic
+  EXPECT_EQ(GetP(unit, 16).first, 1u);  // underline
+  EXPECT_EQ(GetP(unit, 12).first, 0x000000FFu);
+  EXPECT_EQ(GetP(unit, 18).first, 12u);
+  EXPECT_EQ(TextAt(GetP(unit, 17)), "Tahoma");
+}
+
+TEST_F(CommonDialogUnit, ACancelledFontDialogChangesNothing) {
+  forms::CommonDlgData d;
+  d.type = 2;
+  d.fontName = "宋体";
+  d.fontSize = 9;
+  void* unit = MakeDialog(d);
+  {
+    DialogDriver driver("", "", false, false);
+    EXPECT_FALSE(forms::RunCommonDialog(unit));
+    EXPECT_TRUE(driver.found());
+  }
+  EXPECT_EQ(TextAt(GetP(unit, 17)), "宋体");
+  EXPECT_EQ(GetP(unit, 18).first, 9u);
 }
 
 TEST_F(CommonDialogUnit, OnlyCommonDialogUnitsRunAndMissingHelpIsRefused) {
