@@ -73,7 +73,7 @@ void ApplyStateImages(ListViewUnit& u) {
 }
 
 void ApplyHeaderImages(ListViewUnit& u) {
-  if (u.data.view != 3) return;
+  if (!IsReportView(u.data.view)) return;
   auto header = reinterpret_cast<HWND>(SendMessageA(u.Window(), LVM_GETHEADER, 0, 0));
   if (!header) return;
   HIMAGELIST fresh = LoadImageListBlob(u.data.headerImages);
@@ -101,7 +101,7 @@ void ApplyRows(ListViewUnit& u) {
       item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
       item.iItem = inserted;
       item.lParam = static_cast<LPARAM>(r.itemData);
-      if (u.data.view == 3) {
+      if (IsReportView(u.data.view)) {
         item.mask |= LVIF_INDENT;
         item.iIndent = r.indent;
       }

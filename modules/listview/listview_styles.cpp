@@ -13,12 +13,12 @@ uint32_t WindowStyleFor(const forms::ListViewData& d, uint32_t extraStyle) {
     case 2: s |= LVS_LIST; break;
     default: s |= LVS_REPORT; break;
   }
-  if (d.view == 0 || d.view == 1) {
+  if (IsIconView(d.view)) {
     if (d.iconAlignment == 1) s |= LVS_ALIGNLEFT;
     if (d.autoArrange) s |= LVS_AUTOARRANGE;
     if (!d.wrapLabels) s |= LVS_NOLABELWRAP;
   }
-  if (d.view == 3) {
+  if (IsReportView(d.view)) {
     if (d.hideColumnHeader) s |= LVS_NOCOLUMNHEADER;
     else if (!d.clickableHeader) s |= LVS_NOSORTHEADER;
   }
@@ -32,7 +32,7 @@ uint32_t WindowStyleFor(const forms::ListViewData& d, uint32_t extraStyle) {
 
 uint32_t ExtendedStyleFor(const forms::ListViewData& d) {
   uint32_t ex = LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP;
-  if (d.view == 3) {
+  if (IsReportView(d.view)) {
     if (!d.hideColumnHeader && d.dragColumnHeaders) ex |= LVS_EX_HEADERDRAGDROP;
     if (d.fullRowSelect) ex |= LVS_EX_FULLROWSELECT;
     if (d.gridLines) ex |= LVS_EX_GRIDLINES;

@@ -6,6 +6,10 @@
 
 namespace lv {
 
+// Views 0 and 1 show icons; 3, and any value the data may hold beyond it, is the report view.
+inline bool IsIconView(uint32_t view) { return view == 0 || view == 1; }
+inline bool IsReportView(uint32_t view) { return view >= 3; }
+
 // WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, the view and its options, plus the caller's extra style.
 uint32_t WindowStyleFor(const forms::ListViewData& d, uint32_t extraStyle);
 // Every extended list view style at once (the control is told to replace all of them).

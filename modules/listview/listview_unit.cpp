@@ -18,7 +18,7 @@ void ApplyHotCursor(ListViewUnit& u) {
 }
 
 void InsertColumns(ListViewUnit& u) {
-  if (u.data.view != 3) return;
+  if (!IsReportView(u.data.view)) return;
   auto columns = forms::DecodeListColumns(u.data.columns);
   if (!columns) return;
   int index = 0;

@@ -1,5 +1,7 @@
 #include "modules/listview/property_rules.h"
 
+#include "modules/listview/listview_styles.h"
+
 namespace lv {
 namespace {
 uint32_t Clamp(uint32_t value, int32_t low, int32_t high) {
@@ -7,8 +9,8 @@ uint32_t Clamp(uint32_t value, int32_t low, int32_t high) {
   return static_cast<uint32_t>(v < low ? low : v > high ? high : v);
 }
 uint32_t Flag(uint32_t value) { return value != 0 ? 1 : 0; }
-bool IconView(const forms::ListViewData& d) { return d.view == 0 || d.view == 1; }
-bool ReportView(const forms::ListViewData& d) { return d.view == 3; }
+bool IconView(const forms::ListViewData& d) { return IsIconView(d.view); }
+bool ReportView(const forms::ListViewData& d) { return IsReportView(d.view); }
 }  // namespace
 
 WriteOutcome StoreProperty(forms::ListViewData& d, uint32_t index, uint32_t value, const std::string& bytes) {
