@@ -23,10 +23,8 @@ class Button : public Unit {
   }
   ButtonData data;
 
-  bool Create(uint32_t extraStyle, HWND parent, uint32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
-    HWND window = CreateWindowExA(0, "BUTTON", data.caption.c_str(), WS_CHILD | WS_CLIPSIBLINGS | extraStyle | ButtonStyle(data),
-                                  x, y, w, h, parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
-                                  GetModuleHandleA(nullptr), nullptr);
+  bool Create(const Placement& at) {
+    HWND window = CreateChildControl("BUTTON", data.caption.c_str(), ButtonStyle(data), at);
     if (!window) return false;
     Attach(window);
     SetFont();
@@ -57,15 +55,7 @@ class Button : public Unit {
 void* __cdecl Create(const uint8_t* block, uint32_t length, uint32_t extraStyle, HWND parent, uint32_t id, HMENU,
                      int32_t x, int32_t y, int32_t w, int32_t h, uint32_t windowId, uint32_t unitId, uint32_t,
                      uint32_t) {
-  auto decoded = DecodeBlock<ButtonData>({block, length});
-  if (!decoded) return nullptr;
-  auto unit = new Button(windowId, unitId);
-  unit->data = *decoded;
-  if (!unit->Create(extraStyle, parent, id, x, y, w, h)) {
-    delete unit;
-    return nullptr;
-  }
-  return unit->Object();
+  return CreateFromBlock<Button, ButtonData>(block, length, {extraStyle, parent, id, x, y, w, h}, windowId, unitId);
 }
 
 uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair value, uint32_t) {

@@ -21,11 +21,11 @@ class CommonDialog : public Unit {
   CommonDialog(uint32_t windowId, uint32_t unitId) : Unit(tc::CommonDlg, windowId, unitId) {}
   CommonDlgData data;
 
-  bool Create(uint32_t extraStyle, HWND parent, uint32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
+  bool Create(const Placement& at) {
     RegisterClassOnce();
-    DWORD style = (WS_CHILD | WS_CLIPSIBLINGS | extraStyle) & ~WS_VISIBLE;
-    HWND window = CreateWindowExA(0, kCommonDlgClass, "", style, x, y, w, h, parent,
-                                  reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), GetModuleHandleA(nullptr), nullptr);
+    Placement hidden = at;
+    hidden.extraStyle &= ~WS_VISIBLE;
+    HWND window = CreateChildControl(kCommonDlgClass, "", 0, hidden);
     if (!window) return false;
     Attach(window);
     return true;
@@ -120,15 +120,7 @@ uint32_t* NumberField(CommonDlgData& d, uint32_t index) {
 void* __cdecl Create(const uint8_t* block, uint32_t length, uint32_t extraStyle, HWND parent, uint32_t id, HMENU,
                      int32_t x, int32_t y, int32_t w, int32_t h, uint32_t windowId, uint32_t unitId, uint32_t,
                      uint32_t) {
-  auto decoded = DecodeBlock<CommonDlgData>({block, length});
-  if (!decoded) return nullptr;
-  auto unit = new CommonDialog(windowId, unitId);
-  unit->data = *decoded;
-  if (!unit->Create(extraStyle, parent, id, x, y, w, h)) {
-    delete unit;
-    return nullptr;
-  }
-  return unit->Object();
+  return CreateFromBlock<CommonDialog, CommonDlgData>(block, length, {extraStyle, parent, id, x, y, w, h}, windowId, unitId);
 }
 
 // Every property lives in the data block only; nothing needs re-creation.

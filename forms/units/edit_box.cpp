@@ -92,10 +92,8 @@ class EditBox : public Unit {
   }
   EditBoxData data;
 
-  bool Create(uint32_t extraStyle, HWND parent, uint32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
-    HWND window = CreateWindowExA(0, "EDIT", data.content.c_str(), WS_CHILD | WS_CLIPSIBLINGS | extraStyle | EditStyle(data),
-                                  x, y, w, h, parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
-                                  GetModuleHandleA(nullptr), nullptr);
+  bool Create(const Placement& at) {
+    HWND window = CreateChildControl("EDIT", data.content.c_str(), EditStyle(data), at);
     if (!window) return false;
     Attach(window);
     ApplyBorderStyle(window, data.border);
@@ -108,7 +106,7 @@ class EditBox : public Unit {
       InitCommonControlsEx(&icc);
       upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | UDS_ALIGNRIGHT |
                                                         UDS_SETBUDDYINT | UDS_ARROWKEYS,
-                                0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(id + 4)),
+                                0, 0, 0, 0, at.parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(at.id + 4)),
                                 GetModuleHandleA(nullptr), nullptr);
       if (upDown_) {
         SendMessageA(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(window), 0);
@@ -203,15 +201,7 @@ class EditBox : public Unit {
 void* __cdecl Create(const uint8_t* block, uint32_t length, uint32_t extraStyle, HWND parent, uint32_t id, HMENU,
                      int32_t x, int32_t y, int32_t w, int32_t h, uint32_t windowId, uint32_t unitId, uint32_t,
                      uint32_t) {
-  auto decoded = DecodeBlock<EditBoxData>({block, length});
-  if (!decoded) return nullptr;
-  auto unit = new EditBox(windowId, unitId);
-  unit->data = *decoded;
-  if (!unit->Create(extraStyle, parent, id, x, y, w, h)) {
-    delete unit;
-    return nullptr;
-  }
-  return unit->Object();
+  return CreateFromBlock<EditBox, EditBoxData>(block, length, {extraStyle, parent, id, x, y, w, h}, windowId, unitId);
 }
 
 uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair value, uint32_t) {

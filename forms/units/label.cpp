@@ -18,11 +18,9 @@ class Label : public Unit {
   }
   LabelData data;
 
-  bool Create(uint32_t extraStyle, HWND parent, uint32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
+  bool Create(const Placement& at) {
     RegisterClassOnce();
-    HWND window = CreateWindowExA(0, kLabelClass, data.caption.c_str(), WS_CHILD | WS_CLIPSIBLINGS | extraStyle, x, y, w,
-                                  h, parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateChildControl(kLabelClass, data.caption.c_str(), 0, at);
     if (!window) return false;
     Attach(window);
     ApplyBorderStyle(window, data.border);
@@ -94,15 +92,7 @@ class Label : public Unit {
 void* __cdecl Create(const uint8_t* block, uint32_t length, uint32_t extraStyle, HWND parent, uint32_t id, HMENU,
                      int32_t x, int32_t y, int32_t w, int32_t h, uint32_t windowId, uint32_t unitId, uint32_t,
                      uint32_t) {
-  auto decoded = DecodeBlock<LabelData>({block, length});
-  if (!decoded) return nullptr;
-  auto unit = new Label(windowId, unitId);
-  unit->data = *decoded;
-  if (!unit->Create(extraStyle, parent, id, x, y, w, h)) {
-    delete unit;
-    return nullptr;
-  }
-  return unit->Object();
+  return CreateFromBlock<Label, LabelData>(block, length, {extraStyle, parent, id, x, y, w, h}, windowId, unitId);
 }
 
 std::string BytesOf(PropertyPair value) {

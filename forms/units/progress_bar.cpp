@@ -17,13 +17,11 @@ class ProgressBar : public Unit {
   ProgressBar(uint32_t windowId, uint32_t unitId) : Unit(tc::ProcessBar, windowId, unitId) {}
   ProgressBarData data;
 
-  bool Create(uint32_t extraStyle, HWND parent, uint32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
+  bool Create(const Placement& at) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | extraStyle | (data.vertical ? PBS_VERTICAL : 0) |
-                  (data.smooth ? PBS_SMOOTH : 0);
-    HWND window = CreateWindowExA(0, PROGRESS_CLASSA, "", style, x, y, w, h, parent,
-                                  reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), GetModuleHandleA(nullptr), nullptr);
+    DWORD style = (data.vertical ? PBS_VERTICAL : 0) | (data.smooth ? PBS_SMOOTH : 0);
+    HWND window = CreateChildControl(PROGRESS_CLASSA, "", style, at);
     if (!window) return false;
     Attach(window);
     ApplyBorderStyle(window, data.border);
@@ -42,15 +40,7 @@ class ProgressBar : public Unit {
 void* __cdecl Create(const uint8_t* block, uint32_t length, uint32_t extraStyle, HWND parent, uint32_t id, HMENU,
                      int32_t x, int32_t y, int32_t w, int32_t h, uint32_t windowId, uint32_t unitId, uint32_t,
                      uint32_t) {
-  auto decoded = DecodeBlock<ProgressBarData>({block, length});
-  if (!decoded) return nullptr;
-  auto unit = new ProgressBar(windowId, unitId);
-  unit->data = *decoded;
-  if (!unit->Create(extraStyle, parent, id, x, y, w, h)) {
-    delete unit;
-    return nullptr;
-  }
-  return unit->Object();
+  return CreateFromBlock<ProgressBar, ProgressBarData>(block, length, {extraStyle, parent, id, x, y, w, h}, windowId, unitId);
 }
 
 uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair value, uint32_t) {

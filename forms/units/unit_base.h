@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/data_block_io.h"
 #include "runtime/abi/unit_interface.h"
 
 namespace forms {
@@ -54,6 +55,33 @@ class Unit {
 
 // The object of a unit created by one of the core's types, from its interface argument.
 inline Unit* AsUnit(void* object) { return static_cast<UnitShell*>(object)->self; }
+
+// Where a unit's control goes: the placement arguments of the create interface.
+struct Placement {
+  uint32_t extraStyle;
+  HWND parent;
+  uint32_t id;
+  int32_t x, y, width, height;
+};
+
+// The child control of a unit: always WS_CHILD and WS_CLIPSIBLINGS besides the given styles.
+HWND CreateChildControl(const char* windowClass, const char* text, DWORD style, const Placement& at);
+
+// The create interface of the core's units: an empty block gives the defaults, a block that is
+// newer or cut short makes no unit; then the unit makes its control (UnitT::Create(at)).
+template <class UnitT, class BlockT>
+void* CreateFromBlock(const uint8_t* block, uint32_t length, const Placement& at, uint32_t windowId,
+                      uint32_t unitId) {
+  auto decoded = DecodeBlock<BlockT>({block, length});
+  if (!decoded) return nullptr;
+  auto unit = new UnitT(windowId, unitId);
+  unit->data = *decoded;
+  if (!unit->Create(at)) {
+    delete unit;
+    return nullptr;
+  }
+  return unit->Object();
+}
 
 // Sends a notification that a parent received back to the unit that sent it. True when the
 // sender is a unit window (result then holds its answer).
