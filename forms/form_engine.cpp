@@ -1,7 +1,5 @@
-// The form engine's side of the runtime port. Start-up reads the form segment into a pending
-// set, relocates its handlers and installs it; the lookups then work on the installed set.
-// Window creation, event dispatch and property access are not built yet: a load answers -1,
-// the start-up window cannot be created, no handler is found and properties read as 0.
+// Start-up's side of the form engine: the form segment is read into a pending set, its handlers
+// relocated, and the set installed as the registry's windows.
 #include <utility>
 
 #include "forms/form_segment_reader.h"
@@ -46,23 +44,5 @@ void InstallWindowSet() {
 }
 
 uint32_t TemplateWindowCount() { return g_installed.Count(); }
-
-// Window creation comes with the window registry; until then neither the start-up window nor
-// any other can be loaded.
-bool CreateStartupWindow(uint32_t) { return false; }
-int32_t LoadWindow(uint32_t, void*, bool) { return -1; }
-bool AnyWindowAlive() { return false; }
-void ReleaseWindows() {}
-void* Registry() { return &g_installed; }
-void* FindUnit(uint32_t, uint32_t) { return nullptr; }
-HWND WindowHandle(uint32_t) { return nullptr; }
-bool IsUnitWindow(HWND) { return false; }
-bool UnitDestroyed(uint32_t, uint32_t unitId) { return unitId == 0; }
-bool AttachWindow(HWND, void*) { return false; }
-const EventHandlerFn* FindHandler(uint32_t, uint32_t, int32_t, uint32_t) { return nullptr; }
-uint64_t ReadProperty(uint32_t, uint32_t, int32_t) { return 0; }
-void WriteProperty(uint32_t, uint32_t, int32_t, uint32_t, uint32_t) {}
-bool PreTranslateMessage(MSG*) { return false; }
-std::vector<LiveWindow> LiveWindows() { return {}; }
 
 }  // namespace forms

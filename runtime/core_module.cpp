@@ -4,6 +4,7 @@
 #include "runtime/commands/core_commands.h"
 #include "forms/units/common_dialog.h"
 #include "forms/units/core_unit_types.h"
+#include "forms/window_unit.h"
 
 namespace {
 // Property data types: the low half a value kind, the high half flags. The eight common
@@ -83,7 +84,7 @@ const PropertyInfo kCommonDlgProperties[30] = {
 // 51 slots; unused ones stay zero so the numbers of the used types are stable.
 constexpr UnitTypeInfo kEmpty{};
 const UnitTypeInfo kCoreTypes[51] = {
-    MakeUnitType("窗口", "window", 0x800000D0, 32, kWindowProperties),              // 1
+    MakeUnitType("窗口", "window", 0x800000D0, 32, kWindowProperties, forms::WindowInterface),  // 1
     kEmpty,                                                                         // 2
     MakeUnitType("菜单", "menu", 0x80000004, 4, kMenuProperties),                   // 3
     kEmpty,                                                                         // 4

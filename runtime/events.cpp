@@ -7,9 +7,10 @@ namespace rt {
 namespace {
 HandlerResult CallHandler(uint32_t windowId, uint32_t unitId, const EventHandlerFn* entry, const uint32_t* words,
                           uint32_t count) {
+  // The lookup recorded the event source (with the window's own unit for window events).
+  (void)windowId;
+  (void)unitId;
   RuntimeApp& app = App();
-  app.currentEventWindow = windowId;
-  app.currentEventUnit = unitId;
   HandlerResult result = (*entry)(words, count);
   app.currentEventWindow = 0;
   app.currentEventUnit = 0;

@@ -128,7 +128,11 @@ TEST_F(Services, EventsWithoutAHandlerAndWhileBlocked) {
   EventRecord r{};
   r.windowId = 0x52010001;
   r.eventIndex = 0;
+  // While blocked the lookup answers nothing before it looks for the window (the test image
+  // has none, which unblocked would be a runtime error).
+  rt::App().eventBlockCount = 1;
   EXPECT_EQ(Call(svc::RaiseEvent, Word(&r)), 0u);
+  rt::App().eventBlockCount = 0;
   EXPECT_EQ(r.hasResult, 0u);
   uint32_t source[2] = {9, 9};
   EXPECT_EQ(Call(svc::CurrentEventSource, Word(source)), 0u);
