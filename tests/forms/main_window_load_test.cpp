@@ -12,6 +12,7 @@
 #include "image_constants.h"
 #include "runtime/form_engine_port.h"
 #include "tests/forms/engine_image.h"
+#include "tests/support/box_watcher.h"
 #include "tests/support/error_capture.h"
 
 namespace {
@@ -42,7 +43,10 @@ class MainWindow : public ::testing::Test {
   void SetUp() override {
     testerr::PrintErrorsInsteadOfBox();
     engineimg::Start(std::vector<uint8_t>(kRealForms, kRealForms + sizeof kRealForms), &kAppCodeTable[1]);
+    // The application's created handler shows its start-up warning; answer it as a user would.
+    testbox::Watcher okToWarning(IDOK);
     ASSERT_TRUE(forms::CreateStartupWindow(ids::kMainWindow));
+    EXPECT_EQ(okToWarning.Result().caption, "警告");
     window = forms::WindowHandle(ids::kMainWindow);
     ASSERT_NE(window, nullptr);
   }
