@@ -5,11 +5,9 @@
 
 namespace rt {
 namespace {
-HandlerResult CallHandler(uint32_t windowId, uint32_t unitId, const EventHandlerFn* entry, const uint32_t* words,
-                          uint32_t count) {
-  // The lookup recorded the event source (with the window's own unit for window events).
-  (void)windowId;
-  (void)unitId;
+// The lookup recorded the event source (with the window's own unit for window events); it is
+// cleared once the handler returns.
+HandlerResult CallHandler(const EventHandlerFn* entry, const uint32_t* words, uint32_t count) {
   RuntimeApp& app = App();
   HandlerResult result = (*entry)(words, count);
   app.currentEventWindow = 0;
@@ -28,7 +26,7 @@ uint32_t RaiseEvent(EventRecord& r) {
   uint32_t count = r.argCount > 5 ? 5 : r.argCount;
   const EventHandlerFn* entry = Lookup(r.windowId, r.unitId, r.eventIndex, count);
   if (!entry) return 0;
-  HandlerResult result = CallHandler(r.windowId, r.unitId, entry, r.args, count);
+  HandlerResult result = CallHandler(entry, r.args, count);
   if (result.returned) {
     r.hasResult = 1;
     r.result = result.lo;
@@ -65,7 +63,7 @@ uint32_t RaiseTypedEvent(TypedEventRecord& r) {
   if (!entry) return 0;
   uint32_t words[24];
   uint32_t n = WidenTypedArguments(r, words, 24);
-  HandlerResult result = CallHandler(r.windowId, r.unitId, entry, words, n);
+  HandlerResult result = CallHandler(entry, words, n);
   if (result.returned) {
     r.hasResult = 1;
     r.resultLo = result.lo;

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -106,6 +107,41 @@ TEST_F(MainWindowBlackBox, TheSearchCommandOpensTheSearchWindow) {
   ASSERT_NE(search, nullptr);
   EXPECT_EQ(ChildrenOfClass(search, "Edit").size(), 3u);
   PostMessageA(search, WM_CLOSE, 0, 0);
+}
+
+HWND FindPopupMenu(DWORD pid, DWORD timeoutMs) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+    HWND found = nullptr;
+    for (HWND w = FindWindowA("#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == pid && IsWindowVisible(w)) found = w;
+    }
+    if (found) return found;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+TEST_F(MainWindowBlackBox, ARightClickOnTheListPopsUpTheDownloadMenuAtTheMouse) {
+  std::vector<HWND> lists = ChildrenOfClass(main_, "SysListView32");
+  ASSERT_EQ(lists.size(), 1u);
+  RECT r;
+  GetWindowRect(lists[0], &r);
+  POINT at{r.left + 120, r.top + 150};
+  SetCursorPos(at.x, at.y);
+  POINT client = at;
+  ScreenToClient(lists[0], &client);
+  PostMessageA(lists[0], WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.x, client.y));
+  PostMessageA(lists[0], WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+  HWND popup = FindPopupMenu(program_->pid(), 10000);
+  ASSERT_NE(popup, nullptr) << "no pop-up menu appeared";
+  RECT p;
+  GetWindowRect(popup, &p);
+  // The menu opens a few pixels off the mouse position.
+  EXPECT_LE(std::abs(p.left - at.x), 8);
+  EXPECT_LE(std::abs(p.top - at.y), 8);
+  PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
 TEST_F(MainWindowBlackBox, EscOnTheMainWindowEndsTheProgramWithZero) {
