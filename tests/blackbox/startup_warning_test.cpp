@@ -25,7 +25,17 @@ TEST(StartupWarningBlackBox, TheWarningNamesItsTermsAndCancelEndsTheProgramWithZ
   EXPECT_NE(text.find(kWarningSentence), std::string::npos) << text;
   EXPECT_NE(text.find("。让我有做得更好的动力"), std::string::npos);
   EXPECT_EQ(driver::MessageBoxButtons(box), (std::vector<std::string>{"确定", "取消"}));
+  auto mainWindowShown = [&] {
+    for (HWND w : program.TopLevelWindows())
+      if (driver::ClassName(w) == "WTWindow") return true;
+    return false;
+  };
+  EXPECT_FALSE(mainWindowShown()) << "the main window waits for the answer";
   driver::Answer(box, IDCANCEL);
+  for (int i = 0; i < 40 && program.Running(); ++i) {
+    EXPECT_FALSE(mainWindowShown()) << "Cancel must end the program before its window shows";
+    Sleep(25);
+  }
   EXPECT_EQ(program.WaitForExit(20000), 0u);
 }
 
