@@ -1,6 +1,7 @@
 // The application's process-wide state, shared by the main window's commands and the scans.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace app {
 
@@ -11,6 +12,7 @@ struct AppState {
   volatile int32_t idCount = 0;  // read by running workers for progress and summary
   uint32_t* workerHandles = nullptr;  // ArrayBlock {1, 100, handles...}
   int32_t nextWorkerSlot = 0;   // 1-based slot the next worker's handle goes into
+  std::string siteHost;         // from --site-host; empty: the bundled demo site
 };
 
 AppState& State();

@@ -5,6 +5,7 @@
 #include "app/handlers.h"
 #include "app/image/program_image.h"
 #include "app/runtime_calls.h"
+#include "app/scan_one_id.h"
 #include "image_constants.h"
 
 namespace app {
@@ -41,6 +42,12 @@ HandlerResult __cdecl OpenRangeWindow(const uint32_t*, uint32_t) {
 HandlerResult __cdecl OpenSearchWindow(const uint32_t*, uint32_t) {
   Call(mod::Core, cmd::LoadWindow,
        {WindowArg(ids::kSearchWindow, ids::kSearchOwnRecord), Omitted(), MakeLogical(true)});
+  return kNoValue;
+}
+
+// "测试链接": the single ID 10000, on the window's thread, without the scan lock, bar or label.
+HandlerResult __cdecl TestLink(const uint32_t*, uint32_t) {
+  ScanOneId(10000);
   return kNoValue;
 }
 

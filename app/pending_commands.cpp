@@ -8,7 +8,6 @@ HandlerResult __cdecl PauseScan(const uint32_t*, uint32_t) { return kNoValue; }
 HandlerResult __cdecl ResumeScan(const uint32_t*, uint32_t) { return kNoValue; }
 HandlerResult __cdecl StopScan(const uint32_t*, uint32_t) { return kNoValue; }
 HandlerResult __cdecl SaveList(const uint32_t*, uint32_t) { return kNoValue; }
-HandlerResult __cdecl TestLink(const uint32_t*, uint32_t) { return kNoValue; }
 HandlerResult __cdecl DownloadSelected(const uint32_t*, uint32_t) { return kNoValue; }
 HandlerResult __cdecl StartScan(const uint32_t*, uint32_t) { return kNoValue; }
 HandlerResult __cdecl SearchListFile(const uint32_t*, uint32_t) { return kNoValue; }

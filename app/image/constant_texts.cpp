@@ -9,5 +9,18 @@ const ConstantText kAppConstantTexts[] = {
      "本软件作者：陈远帆。不得进行任何商业化，只供交流和学习，对于本软件产生的版权问题作者概不负责。"
      "检索的ID不要超过50000。软件本身有很多bug来不及修复，大家觉得软件可以做的更好可以支持下我，"
      "联系电话：000-0000-0000。让我有做得更好的动力"},
+    // The scan.
+    {"kSiteHostDefault", "127.0.0.1:8642"},
+    {"kHttpPrefix", "http://"},
+    {"kMoviePath", "/movie/"},
+    {"kUtf8", "UTF-8"},
+    {"kGbk", "GBK"},
+    {"kLinkPattern", "thunder:..[^\\s]*"},
+    {"kTitleStart", "<title>"},
+    {"kTitleEnd", "</title>"},
+    {"kLogIdPrefix", ": 序号为"},
+    {"kLogLinkFound", " 的文件链接获取成功！"},
+    {"kLogNoLink", " 的文件获取信息失败！"},
+    {"kCrLf", "\r\n"},
     {nullptr, nullptr},
 };

@@ -31,6 +31,9 @@ const ModuleDescriptor* const kModules[7] = {
     &kCoreLibDescriptor,     &kThreadLibDescriptor, &kUiExtLibDescriptor, &kNetLibDescriptor,
     &kEncodingLibDescriptor, &kRegexLibDescriptor,  &kSpecialLibDescriptor,
 };
+// The application's one DLL command: its command line, for the start-up options.
+const char* const kDllFiles[1] = {"kernel32.dll"};
+const char* const kDllEntries[1] = {"GetCommandLineA"};
 }  // namespace
 
 const ImageHeader kProgramImageHeader = {
@@ -44,9 +47,9 @@ const ImageHeader kProgramImageHeader = {
     image::kFormSegmentSize,
     7,
     kModules,
-    0,
-    nullptr,
-    nullptr,
+    1,
+    kDllFiles,
+    kDllEntries,
 };
 
 const InterfaceTable& Rt() { return kBlob.table; }

@@ -1,4 +1,8 @@
+#include <winsock2.h>
+
 #include "tests/blackbox/driver/driver.h"
+
+#include <commctrl.h>
 
 namespace driver {
 
@@ -100,5 +104,42 @@ std::vector<std::string> MessageBoxButtons(HWND box) {
 void Answer(HWND box, int command) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0); }
 
 std::string ShippedExe() { return REELSCOUT_EXE; }
+std::string DemoSiteExe() { return REELSCOUT_DEMOSITE; }
+
+int FreeLoopbackPort() {
+  WSADATA wsa;
+  WSAStartup(MAKEWORD(2, 2), &wsa);
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  int length = sizeof a;
+  getsockname(s, reinterpret_cast<sockaddr*>(&a), &length);
+  closesocket(s);
+  return ntohs(a.sin_port);
+}
+
+std::string ListViewCellText(HWND list, DWORD pid, int row, int column) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return "";
+  const SIZE_T kText = 1024;
+  auto remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kText, MEM_COMMIT, PAGE_READWRITE));
+  std::string text;
+  if (remote) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = remote + sizeof(LVITEMA);
+    item.cchTextMax = static_cast<int>(kText);
+    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    LRESULT n = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+    std::vector<char> buffer(kText, 0);
+    ReadProcessMemory(process, remote + sizeof(LVITEMA), buffer.data(), kText, nullptr);
+    text.assign(buffer.data(), static_cast<size_t>(n > 0 ? n : 0));
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
 
 }  // namespace driver

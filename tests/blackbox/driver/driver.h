@@ -41,7 +41,12 @@ std::vector<std::string> MessageBoxButtons(HWND box);
 // Posts the answer (IDOK, IDCANCEL, ...) to a message box.
 void Answer(HWND box, int command);
 
-// Where the shipped exe is, from the build.
+// Where the shipped exe and the bundled demo movie site are, from the build.
 std::string ShippedExe();
+std::string DemoSiteExe();
+// A loopback port that nothing listens on right now.
+int FreeLoopbackPort();
+// A list view cell of another process, read through memory of that process.
+std::string ListViewCellText(HWND list, DWORD pid, int row, int column);
 
 }  // namespace driver
