@@ -10,16 +10,16 @@
 #include "app/image/program_image.h"
 #include "app/command_ids.h"
 #include "app/runtime_calls.h"
+#include "app/platform_calls.h"
 #include "app/startup_options.h"
 
 namespace {
-// The command line comes from the image's one DLL command. An option the program does not know
+// The command line comes from one of the image's DLL commands. An option the program does not know
 // is refused before any window shows, and the program ends with code 2.
 void ReadStartupOptions() {
-  auto getCommandLine = reinterpret_cast<const char*(WINAPI*)()>(Rt().resolveDllCommand(0));
   app::StartupOptions options;
   std::string error;
-  if (!app::ParseStartupOptions(getCommandLine(), options, error)) {
+  if (!app::ParseStartupOptions(app::CommandLine(), options, error)) {
     app::Call(mod::Core, cmd::ShowMessageBox, {MakeText(error.c_str()), MakeInt(box::Ok), MakeText("Reelscout")});
     app::Exit(2);
   }

@@ -4,12 +4,8 @@
 
 namespace app {
 
-HandlerResult __cdecl PauseScan(const uint32_t*, uint32_t) { return kNoValue; }
-HandlerResult __cdecl ResumeScan(const uint32_t*, uint32_t) { return kNoValue; }
-HandlerResult __cdecl StopScan(const uint32_t*, uint32_t) { return kNoValue; }
 HandlerResult __cdecl SaveList(const uint32_t*, uint32_t) { return kNoValue; }
 HandlerResult __cdecl DownloadSelected(const uint32_t*, uint32_t) { return kNoValue; }
-HandlerResult __cdecl StartScan(const uint32_t*, uint32_t) { return kNoValue; }
 HandlerResult __cdecl SearchListFile(const uint32_t*, uint32_t) { return kNoValue; }
 
 }  // namespace app

@@ -54,7 +54,9 @@ const char* SiteHost() {
   return host.empty() ? ConstText(image::kSiteHostDefault) : host.c_str();
 }
 
-void ScanOneId(int32_t id) {
+IdResult FetchId(int32_t id) {
+  IdResult result;
+  result.id = id;
   auto regex = static_cast<uint32_t*>(Rt().allocBlock(8));
   regex[0] = regex[1] = 0;
   CmdArg regexArg = MakePtr(regex, tc::Regex);
@@ -69,25 +71,17 @@ void ScanOneId(int32_t id) {
   Release(converted);
 
   Call(mod::Regex, kRegexCreate, {regexArg, MakeText(ConstText(image::kLinkPattern)), MakeLogical(true)});
-  std::string name = MovieName(page.c_str());
+  result.name = MovieName(page.c_str());
   CmdArg found = Call(mod::Regex, kRegexSearchAll, {regexArg, MakeText(page.c_str())});
   auto matches = static_cast<uint32_t*>(ArgPtr(found));
   uint32_t count = matches ? matches[1] : 0;
-
-  if (count == 0) {
-    AppendLog(id, ConstText(image::kLogNoLink));
-  } else {
+  if (count > 0) {
+    // The first match without its last byte; further matches are ignored.
     CmdArg first = CmdArg{matches[2], 0, tc::SearchResult};
     std::string link = Take(Call(mod::Regex, kSearchResultGetText, {first, MakeText(page.c_str())}));
     int32_t length = static_cast<int32_t>(Call(mod::Core, cmd::TextLength, {MakeText(link.c_str())}).lo);
-    link = Take(Call(mod::Core, cmd::LeftText, {MakeText(link.c_str()), MakeInt(length - 1)}));
-    CmdArg row = Call(mod::UiExt, cmd::ListViewInsertRow,
-                      {ListUnit(), Omitted(), Omitted(), Omitted(), Omitted(), Omitted(), Omitted()});
-    std::string idText = IntegerText(id);
-    Call(mod::UiExt, cmd::ListViewSetCellText, {ListUnit(), row, MakeInt(0), MakeText(name.c_str())});
-    Call(mod::UiExt, cmd::ListViewSetCellText, {ListUnit(), row, MakeInt(1), MakeText(idText.c_str())});
-    Call(mod::UiExt, cmd::ListViewSetCellText, {ListUnit(), row, MakeInt(2), MakeText(link.c_str())});
-    AppendLog(id, ConstText(image::kLogLinkFound));
+    result.link = Take(Call(mod::Core, cmd::LeftText, {MakeText(link.c_str()), MakeInt(length - 1)}));
+    result.found = true;
   }
 
   // The match list, its cells and the expression go back to the heap.
@@ -99,6 +93,23 @@ void ScanOneId(int32_t id) {
   Release(matches);
   Call(mod::Regex, kRegexDestroy, {regexArg});
   Release(regex);
+  return result;
 }
+
+void WriteIdResult(const IdResult& result) {
+  if (!result.found) {
+    AppendLog(result.id, ConstText(image::kLogNoLink));
+    return;
+  }
+  CmdArg row = Call(mod::UiExt, cmd::ListViewInsertRow,
+                    {ListUnit(), Omitted(), Omitted(), Omitted(), Omitted(), Omitted(), Omitted()});
+  std::string idText = IntegerText(result.id);
+  Call(mod::UiExt, cmd::ListViewSetCellText, {ListUnit(), row, MakeInt(0), MakeText(result.name.c_str())});
+  Call(mod::UiExt, cmd::ListViewSetCellText, {ListUnit(), row, MakeInt(1), MakeText(idText.c_str())});
+  Call(mod::UiExt, cmd::ListViewSetCellText, {ListUnit(), row, MakeInt(2), MakeText(result.link.c_str())});
+  AppendLog(result.id, ConstText(image::kLogLinkFound));
+}
+
+void ScanOneId(int32_t id) { WriteIdResult(FetchId(id)); }
 
 }  // namespace app

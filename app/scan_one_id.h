@@ -1,11 +1,23 @@
-// One movie ID: fetch its page, take the name from the title and the first download link, add a
-// row and a log line to the main window.
+// One movie ID: fetch its page, take the name from the title and the first download link; then
+// add a row and a log line to the main window.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace app {
 
-// Runs on a scan worker or, for the test command, on the window's thread.
+struct IdResult {
+  int32_t id = 0;
+  bool found = false;  // a download link was on the page
+  std::string name;
+  std::string link;
+};
+
+// The fetch and the page's reading: no window is touched.
+IdResult FetchId(int32_t id);
+// The row (when a link was found) and the log line.
+void WriteIdResult(const IdResult& result);
+// Both, for the test command on the window's thread.
 void ScanOneId(int32_t id);
 // The movie site's host (and port) that the URLs name.
 const char* SiteHost();

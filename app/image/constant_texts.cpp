@@ -22,5 +22,11 @@ const ConstantText kAppConstantTexts[] = {
     {"kLogLinkFound", " 的文件链接获取成功！"},
     {"kLogNoLink", " 的文件获取信息失败！"},
     {"kCrLf", "\r\n"},
+    {"kRangeRefused", "请输入合适的范围！"},
+    {"kSummaryStart", "所有链接获取完成！一共遍历"},
+    {"kSummaryMiddle", "条信息，其中可用链接"},
+    {"kSummaryEnd", "条！"},
+    {"kSummaryTitle", "完成！"},
+    {"kSlash", "/"},
     {nullptr, nullptr},
 };

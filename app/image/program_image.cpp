@@ -31,9 +31,11 @@ const ModuleDescriptor* const kModules[7] = {
     &kCoreLibDescriptor,     &kThreadLibDescriptor, &kUiExtLibDescriptor, &kNetLibDescriptor,
     &kEncodingLibDescriptor, &kRegexLibDescriptor,  &kSpecialLibDescriptor,
 };
-// The application's one DLL command: its command line, for the start-up options.
-const char* const kDllFiles[1] = {"kernel32.dll"};
-const char* const kDllEntries[1] = {"GetCommandLineA"};
+// The application's DLL commands (app/platform_calls.cpp names them by position).
+const char* const kDllFiles[6] = {"kernel32.dll", "kernel32.dll", "kernel32.dll",
+                                  "kernel32.dll", "kernel32.dll", "user32.dll"};
+const char* const kDllEntries[6] = {"GetCommandLineA",         "InitializeCriticalSection", "EnterCriticalSection",
+                                    "TryEnterCriticalSection", "LeaveCriticalSection",      "PeekMessageA"};
 }  // namespace
 
 const ImageHeader kProgramImageHeader = {
@@ -47,7 +49,7 @@ const ImageHeader kProgramImageHeader = {
     image::kFormSegmentSize,
     7,
     kModules,
-    1,
+    6,
     kDllFiles,
     kDllEntries,
 };
