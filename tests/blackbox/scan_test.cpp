@@ -1,0 +1,229 @@
+// Scans as a user runs them: the range window, the rows, log lines, progress, label and summary,
+// and stop, pause and resume, against the movie site on loopback.
+#include <gtest/gtest.h>
+
+#include "tests/blackbox/driver/driver.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// Menu commands are numbered from 20000 in the order of the main window's menu records.
+constexpr int kStart = 20001, kPause = 20002, kResume = 20003, kStop = 20004;
+
+struct Site {
+  explicit Site(int delayMs = 0)
+      : port(driver::FreeLoopbackPort()),
+        process(driver::DemoSiteExe(), "--port " + std::to_string(port) + " --delay-ms " + std::to_string(delayMs)) {
+    Sleep(400);
+  }
+  std::string Host() const { return "127.0.0.1:" + std::to_string(port); }
+  int port;
+  driver::Program process;
+};
+
+class ScanBlackBox : public ::testing::Test {
+ protected:
+  void Start(const Site& site) {
+    program_ = std::make_unique<driver::Program>(driver::ShippedExe(), "--site-host " + site.Host());
+    ASSERT_TRUE(program_->started());
+    HWND box = program_->WaitForMessageBox(20000);
+    ASSERT_NE(box, nullptr);
+    driver::Answer(box, IDOK);
+    main_ = WaitForWindow("Reelscout");
+    ASSERT_NE(main_, nullptr);
+    list_ = FindWindowExA(main_, nullptr, "SysListView32", nullptr);
+    log_ = FindWindowExA(main_, nullptr, "Edit", nullptr);
+    label_ = FindWindowExA(main_, nullptr, "_WU_Label", nullptr);
+    bar_ = FindWindowExA(main_, nullptr, "msctls_progress32", nullptr);
+    ASSERT_TRUE(list_ && log_ && label_ && bar_);
+  }
+  void TearDown() override {
+    if (!program_) return;
+    // Answer whatever box is still up, then close.
+    if (HWND box = program_->WaitForMessageBox(200)) driver::Answer(box, IDOK);
+    if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
+    program_->WaitForExit(10000);
+  }
+  HWND WaitForWindow(const char* caption) {
+    for (int i = 0; i < 200; ++i) {
+      for (HWND w : program_->TopLevelWindows())
+        if (driver::ClassName(w) == "WTWindow" && driver::WindowText(w) == caption) return w;
+      Sleep(50);
+    }
+    return nullptr;
+  }
+  // Opens the range window, types the two IDs and presses 确定.
+  HWND EnterRange(const std::string& from, const std::string& to) {
+    PostMessageA(main_, WM_COMMAND, kStart, 0);
+    HWND range = WaitForWindow("请选择开始ID和结束ID");
+    if (!range) return nullptr;
+    HWND first = FindWindowExA(range, nullptr, "Edit", nullptr);
+    HWND second = FindWindowExA(range, first, "Edit", nullptr);
+    // Units are created from the last record back, so the end box comes first among the children.
+    RECT a, b;
+    GetWindowRect(first, &a);
+    GetWindowRect(second, &b);
+    if (a.top > b.top) std::swap(first, second);
+    SendMessageA(first, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(from.c_str()));
+    SendMessageA(second, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(to.c_str()));
+    PostMessageA(FindWindowExA(range, nullptr, "Button", nullptr), BM_CLICK, 0, 0);
+    return range;
+  }
+  // An accepted range closes the window and starts the scan.
+  bool StartScan(const std::string& from, const std::string& to) {
+    HWND range = EnterRange(from, to);
+    for (int i = 0; range && i < 200 && IsWindow(range); ++i) Sleep(25);
+    return range && !IsWindow(range);
+  }
+  int Rows() { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
+  std::string Log() { return driver::WindowText(log_); }
+  int LogLines() {
+    std::string log = Log();
+    int n = 0;
+    for (size_t at = log.find("\r\n"); at != std::string::npos; at = log.find("\r\n", at + 2)) ++n;
+    return n;
+  }
+  // The summary box of a finished scan: its text, answered with OK.
+  std::string TakeSummary(DWORD timeoutMs = 20000) {
+    HWND box = program_->WaitForMessageBox(timeoutMs);
+    if (!box) return "";
+    EXPECT_EQ(driver::WindowText(box), "完成！");
+    std::string text = driver::MessageBoxText(box);
+    driver::Answer(box, IDOK);
+    Sleep(200);
+    return text;
+  }
+  bool WindowAnswersWithin(DWORD ms) {
+    DWORD_PTR result = 0;
+    DWORD start = GetTickCount();
+    LRESULT ok = SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &result);
+    return ok != 0 && GetTickCount() - start <= ms;
+  }
+  std::unique_ptr<driver::Program> program_;
+  HWND main_ = nullptr, list_ = nullptr, log_ = nullptr, label_ = nullptr, bar_ = nullptr;
+};
+
+TEST_F(ScanBlackBox, RangesThatAreNotAcceptedAreRefusedAndTheWindowStaysOpen) {
+  Site site;
+  Start(site);
+  PostMessageA(main_, WM_COMMAND, kStart, 0);
+  struct Case {
+    const char* from;
+    const char* to;
+  } cases[] = {{"", ""}, {"0", "10"}, {"5", "0"}, {"7", "7"}, {"9", "3"}, {"abc", "12"}};
+  HWND range = nullptr;
+  for (const Case& c : cases) {
+    range = EnterRange(c.from, c.to);
+    ASSERT_NE(range, nullptr);
+    HWND box = program_->WaitForMessageBox(10000);
+    ASSERT_NE(box, nullptr) << c.from << " to " << c.to;
+    EXPECT_EQ(driver::WindowText(box), "信息：");
+    EXPECT_EQ(driver::MessageBoxText(box), "请输入合适的范围！");
+    driver::Answer(box, IDOK);
+    Sleep(200);
+    EXPECT_TRUE(IsWindow(range)) << "the range window stays open";
+    PostMessageA(range, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 100 && IsWindow(range); ++i) Sleep(20);
+  }
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(Log(), "");
+}
+
+TEST_F(ScanBlackBox, AScanWritesRowsLogLinesProgressLabelAndSummary) {
+  Site site;
+  Start(site);
+  // Full-width digits count as their ASCII forms: １００ to 103 visits 101, 102 and 103.
+  ASSERT_TRUE(StartScan("\xA3\xB1\xA3\xB0\xA3\xB0", "103"));
+  std::string summary = TakeSummary();
+  // 101 has no link on the demo site; 102 and 103 have.
+  EXPECT_EQ(summary, "所有链接获取完成！一共遍历3条信息，其中可用链接2条！");
+  EXPECT_EQ(Rows(), 2);
+  EXPECT_EQ(driver::ListViewCellText(list_, program_->pid(), 0, 1), "102");
+  EXPECT_EQ(driver::ListViewCellText(list_, program_->pid(), 1, 1), "103");
+  std::string log = Log();
+  EXPECT_NE(log.find(": 序号为101 的文件获取信息失败！\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find(": 序号为102 的文件链接获取成功！\r\n"), std::string::npos);
+  EXPECT_NE(log.find(": 序号为103 的文件链接获取成功！\r\n"), std::string::npos);
+  EXPECT_LT(log.find("序号为101"), log.find("序号为102"));
+  EXPECT_EQ(driver::WindowText(label_), "3/3");
+  EXPECT_EQ(SendMessageA(bar_, PBM_GETPOS, 0, 0), 100);
+}
+
+TEST_F(ScanBlackBox, ANegativeRangeRunsThroughZero) {
+  Site site;
+  Start(site);
+  ASSERT_TRUE(StartScan("-2", "1"));
+  std::string summary = TakeSummary();
+  EXPECT_EQ(summary, "所有链接获取完成！一共遍历3条信息，其中可用链接1条！");  // -1 and 0 are missing pages
+  EXPECT_NE(Log().find("序号为-1 的文件获取信息失败！"), std::string::npos);
+  EXPECT_NE(Log().find("序号为0 的文件获取信息失败！"), std::string::npos);
+  EXPECT_EQ(driver::WindowText(label_), "3/3");
+}
+
+TEST_F(ScanBlackBox, StopEndsTheScanAtOnceAndANewScanThenCompletes) {
+  Site site(150);
+  Start(site);
+  ASSERT_TRUE(StartScan("1", "200"));
+  for (int i = 0; i < 200 && LogLines() < 3; ++i) Sleep(50);
+  ASSERT_GE(LogLines(), 3);
+  PostMessageA(main_, WM_COMMAND, kStop, 0);
+  ASSERT_TRUE(WindowAnswersWithin(2000));  // the stop command has returned
+  int rows = Rows(), lines = LogLines();
+  std::string label = driver::WindowText(label_);
+  LRESULT bar = SendMessageA(bar_, PBM_GETPOS, 0, 0);
+  Sleep(1500);
+  EXPECT_EQ(Rows(), rows) << "no row after the stop";
+  EXPECT_EQ(LogLines(), lines) << "no log line after the stop";
+  EXPECT_EQ(driver::WindowText(label_), label);
+  EXPECT_EQ(SendMessageA(bar_, PBM_GETPOS, 0, 0), bar);
+  EXPECT_EQ(program_->WaitForMessageBox(300), nullptr) << "a stopped scan shows no summary";
+  for (int row = 0; row < Rows(); ++row)
+    EXPECT_FALSE(driver::ListViewCellText(list_, program_->pid(), row, 2).empty()) << "row " << row << " is whole";
+
+  ASSERT_TRUE(StartScan("300", "302"));
+  std::string summary = TakeSummary();
+  EXPECT_EQ(summary, "所有链接获取完成！一共遍历2条信息，其中可用链接" + std::to_string(Rows()) + "条！");
+  EXPECT_EQ(driver::WindowText(label_), "2/2");
+}
+
+TEST_F(ScanBlackBox, PauseHoldsTheScanWhileTheWindowAnswersAndResumeFinishesIt) {
+  Site site(100);
+  Start(site);
+  ASSERT_TRUE(StartScan("1", "12"));
+  for (int i = 0; i < 200 && LogLines() < 2; ++i) Sleep(50);
+  PostMessageA(main_, WM_COMMAND, kPause, 0);
+  PostMessageA(main_, WM_COMMAND, kPause, 0);  // pausing twice needs one resume
+  ASSERT_TRUE(WindowAnswersWithin(2000));
+  Sleep(400);  // the ID in progress may still finish
+  int lines = LogLines();
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_TRUE(WindowAnswersWithin(50)) << "the window answers while paused";
+    Sleep(200);
+  }
+  EXPECT_EQ(LogLines(), lines) << "held before the next ID";
+  PostMessageA(main_, WM_COMMAND, kResume, 0);
+  std::string summary = TakeSummary();
+  EXPECT_EQ(summary, "所有链接获取完成！一共遍历11条信息，其中可用链接" + std::to_string(Rows()) + "条！");
+  EXPECT_EQ(LogLines(), 11);
+}
+
+TEST_F(ScanBlackBox, TwoScansBackToBackRunOneAfterTheOther) {
+  Site site(50);
+  Start(site);
+  ASSERT_TRUE(StartScan("10", "14"));
+  ASSERT_TRUE(StartScan("20", "22"));
+  std::string first = TakeSummary();
+  std::string second = TakeSummary();
+  // The earlier scan reports with the newer total, as its progress does.
+  EXPECT_NE(first.find("一共遍历2条信息"), std::string::npos) << first;
+  EXPECT_NE(second.find("一共遍历2条信息"), std::string::npos) << second;
+  std::string log = Log();
+  EXPECT_LT(log.find("序号为14 "), log.find("序号为21 ")) << "the second scan's lines follow the first's";
+  EXPECT_EQ(LogLines(), 6);
+}
+
+}  // namespace
