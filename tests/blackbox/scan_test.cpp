@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/blackbox/driver/driver.h"
+#include "tests/blackbox/driver/test_site.h"
 
 #include <commctrl.h>
 
@@ -27,7 +28,8 @@ struct Site {
 
 class ScanBlackBox : public ::testing::Test {
  protected:
-  void Start(const Site& site) {
+  template <class AnySite>
+  void Start(const AnySite& site) {
     program_ = std::make_unique<driver::Program>(driver::ShippedExe(), "--site-host " + site.Host());
     ASSERT_TRUE(program_->started());
     HWND box = program_->WaitForMessageBox(20000);
@@ -224,6 +226,63 @@ TEST_F(ScanBlackBox, TwoScansBackToBackRunOneAfterTheOther) {
   std::string log = Log();
   EXPECT_LT(log.find("序号为14 "), log.find("序号为21 ")) << "the second scan's lines follow the first's";
   EXPECT_EQ(LogLines(), 6);
+}
+
+// UTF-8 pages of the test's own site.
+std::string PageWithTitle(const std::string& titleUtf8, const std::string& linkTail) {
+  return "<html><head><title>" + titleUtf8 + "</title></head><body><a href=\"thunder://" + linkTail +
+         "\" x>dl</a></body></html>";
+}
+
+TEST_F(ScanBlackBox, RequestsAndOddPagesFromASiteOfTheTestsOwn) {
+  driver::TestSite site;
+  // 1: a normal title (16 bytes of GBK text: 电影 + 12 more bytes) — the name is its first 4 bytes.
+  site.SetPage(1, 200, PageWithTitle("\xE7\x94\xB5\xE5\xBD\xB1" "abcdefghijkl", "AAone"));
+  // 2: upper-case markers are found as well.
+  site.SetPage(2, 200, "<HTML><TITLE>Name2 twelve bytes</TITLE><a href=\"thunder://AAtwo\" >x</a>");
+  // 3: a title of exactly 12 bytes gives an empty name; the row is still added.
+  site.SetPage(3, 200, PageWithTitle("twelve bytes", "AAthree"));
+  // 4: no title at all: the name is empty (the end marker is absent too).
+  site.SetPage(4, 200, "<p>no title here</p> thunder://AAfour rest");
+  // 5: a 404 page that carries a link still gives a row.
+  site.SetPage(5, 404, PageWithTitle("Missing page 404!", "AAfive"));
+  // 6: bytes that are not UTF-8 fail the conversion: no row.
+  site.SetPage(6, 200, "<title>\xFF\xFE\xFD broken</title> thunder://AAsix x");
+  // 7: a link directly followed by Chinese text keeps it (no white space ends it) minus the last byte.
+  site.SetPage(7, 200, "<title>seven</title>thunder://AA7\xE7\x94\xB5 x");
+  Start(site);
+  ASSERT_TRUE(StartScan("-1", "8"));  // IDs 0 ... 8
+  std::string summary = TakeSummary();
+  EXPECT_EQ(summary, "所有链接获取完成！一共遍历9条信息，其中可用链接6条！");
+
+  auto cell = [&](int row, int column) { return driver::ListViewCellText(list_, program_->pid(), row, column); };
+  ASSERT_EQ(Rows(), 6);
+  EXPECT_EQ(cell(0, 0), "电影");
+  EXPECT_EQ(cell(0, 1), "1");
+  EXPECT_EQ(cell(0, 2), "thunder://AAone");
+  EXPECT_EQ(cell(1, 0), "Name2 ");
+  EXPECT_EQ(cell(1, 2), "thunder://AAtwo");
+  EXPECT_EQ(cell(2, 0), "");
+  EXPECT_EQ(cell(2, 1), "3");
+  EXPECT_EQ(cell(3, 0), "");
+  EXPECT_EQ(cell(3, 2), "thunder://AAfou");
+  EXPECT_EQ(cell(4, 1), "5");
+  EXPECT_EQ(cell(4, 0), "Missi");
+  EXPECT_EQ(cell(5, 1), "7");
+  // The match runs through the Chinese character and loses its last byte, leaving half a
+  // character, which the list shows as the platform shows a lone lead byte.
+  EXPECT_EQ(cell(5, 2).rfind("thunder://AA7", 0), 0u);
+  EXPECT_LE(cell(5, 2).size(), 14u);
+  EXPECT_NE(Log().find("序号为6 的文件获取信息失败！"), std::string::npos);
+  EXPECT_NE(Log().find("序号为0 的文件获取信息失败！"), std::string::npos);
+
+  std::vector<std::string> requests = site.Requests();
+  ASSERT_GE(requests.size(), 9u);
+  const std::string& first = requests[0];
+  EXPECT_EQ(first.rfind("GET /movie/0 HTTP/1.0\r\n", 0), 0u) << first;
+  EXPECT_NE(first.find("User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n"), std::string::npos);
+  EXPECT_NE(first.find("Accept: */*"), std::string::npos);
+  EXPECT_NE(first.find("Host: 127.0.0.1"), std::string::npos);
 }
 
 }  // namespace

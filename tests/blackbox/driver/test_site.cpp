@@ -1,0 +1,76 @@
+#include <winsock2.h>
+
+#include "tests/blackbox/driver/test_site.h"
+
+#include <cstdlib>
+
+namespace driver {
+
+TestSite::TestSite() {
+  WSADATA wsa;
+  WSAStartup(MAKEWORD(2, 2), &wsa);
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  listener_ = static_cast<uintptr_t>(s);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  listen(s, 16);
+  int length = sizeof a;
+  getsockname(s, reinterpret_cast<sockaddr*>(&a), &length);
+  port_ = ntohs(a.sin_port);
+  thread_ = std::thread([this] { Serve(); });
+}
+
+TestSite::~TestSite() {
+  stopping_ = true;
+  closesocket(static_cast<SOCKET>(listener_));
+  thread_.join();
+}
+
+void TestSite::SetPage(int id, int status, const std::string& body) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  pages_[id] = {status, body};
+}
+
+std::vector<std::string> TestSite::Requests() {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return requests_;
+}
+
+void TestSite::Serve() {
+  while (!stopping_) {
+    SOCKET c = accept(static_cast<SOCKET>(listener_), nullptr, nullptr);
+    if (c == INVALID_SOCKET) return;
+    DWORD timeout = 5000;
+    setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+    std::string request;
+    char buffer[2048];
+    while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
+      int n = recv(c, buffer, sizeof buffer, 0);
+      if (n <= 0) break;
+      request.append(buffer, static_cast<size_t>(n));
+    }
+    int status = 404;
+    std::string body;
+    size_t at = request.find("/movie/");
+    {
+      std::lock_guard<std::mutex> hold(mutex_);
+      requests_.push_back(request);
+      if (at != std::string::npos) {
+        auto page = pages_.find(std::atoi(request.c_str() + at + 7));
+        if (page != pages_.end()) {
+          status = page->second.first;
+          body = page->second.second;
+        }
+      }
+    }
+    std::string response = "HTTP/1.0 " + std::to_string(status) + (status == 200 ? " OK" : " Not Found") +
+                           "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+    send(c, response.data(), static_cast<int>(response.size()), 0);
+    shutdown(c, SD_SEND);
+    closesocket(c);
+  }
+}
+
+}  // namespace driver
