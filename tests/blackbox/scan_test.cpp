@@ -228,6 +228,33 @@ TEST_F(ScanBlackBox, TwoScansBackToBackRunOneAfterTheOther) {
   EXPECT_EQ(LogLines(), 6);
 }
 
+TEST_F(ScanBlackBox, StopWithNoScanOrAfterTheLastOneEndedDoesNothing) {
+  Site site;
+  Start(site);
+  PostMessageA(main_, WM_COMMAND, kStop, 0);
+  PostMessageA(main_, WM_COMMAND, kResume, 0);  // resume without a pause does nothing either
+  ASSERT_TRUE(WindowAnswersWithin(2000));
+  ASSERT_TRUE(StartScan("101", "102"));
+  EXPECT_EQ(TakeSummary(), "所有链接获取完成！一共遍历1条信息，其中可用链接1条！");
+  PostMessageA(main_, WM_COMMAND, kStop, 0);
+  ASSERT_TRUE(WindowAnswersWithin(2000));
+  EXPECT_EQ(Rows(), 1);
+  EXPECT_EQ(LogLines(), 1);
+  EXPECT_EQ(driver::WindowText(label_), "1/1");
+}
+
+TEST_F(ScanBlackBox, TheHundredAndFirstScanOfARunWorks) {
+  Site site;
+  Start(site);
+  for (int scan = 1; scan <= 101; ++scan) {
+    ASSERT_TRUE(StartScan("101", "102")) << "scan " << scan;
+    ASSERT_EQ(TakeSummary(), "所有链接获取完成！一共遍历1条信息，其中可用链接" + std::to_string(scan) + "条！")
+        << "scan " << scan;
+  }
+  EXPECT_EQ(Rows(), 101);
+  EXPECT_TRUE(program_->Running());
+}
+
 // UTF-8 pages of the test's own site.
 std::string PageWithTitle(const std::string& titleUtf8, const std::string& linkTail) {
   return "<html><head><title>" + titleUtf8 + "</title></head><body><a href=\"thunder://" + linkTail +
