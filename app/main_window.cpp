@@ -5,7 +5,6 @@
 #include "app/handlers.h"
 #include "app/image/program_image.h"
 #include "app/runtime_calls.h"
-#include "app/scan.h"
 #include "app/scan_one_id.h"
 #include "image_constants.h"
 
@@ -14,7 +13,6 @@ namespace app {
 HandlerResult __cdecl MainWindowCreated(const uint32_t*, uint32_t) {
   State().nextWorkerSlot = 1;
   State().scanLock = Call(mod::Thread, cmd::CreateSection).lo;
-  SetUpScanControl();
   CmdArg answer = Call(mod::Core, cmd::ShowMessageBox,
                        {MakeText(ConstText(image::kWarningText)), MakeInt(box::OkCancel),
                         MakeText(ConstText(image::kWarningTitle))});

@@ -73,7 +73,13 @@ void ShowSummary() {
 
 }  // namespace
 
-void SetUpScanControl() { InitLock(&g_pauseGate); }
+// Made on the window's thread the first time a scan starts or is paused, before any worker can use it.
+void SetUpScanControl() {
+  static bool ready = false;
+  if (ready) return;
+  InitLock(&g_pauseGate);
+  ready = true;
+}
 
 DWORD WINAPI ScanWorker(LPVOID parameter) {
   auto run = static_cast<ScanRun*>(parameter);
@@ -116,6 +122,7 @@ HandlerResult __cdecl StartScan(const uint32_t*, uint32_t) {
     return kNoValue;
   }
   state.idCount = static_cast<int32_t>(static_cast<double>(state.endId) - state.startId);
+  SetUpScanControl();
 
   auto run = static_cast<ScanRun*>(Rt().allocBlock(sizeof(ScanRun)));
   InitLock(&run->writeGate);
@@ -150,6 +157,7 @@ HandlerResult __cdecl StopScan(const uint32_t*, uint32_t) {
 
 HandlerResult __cdecl PauseScan(const uint32_t*, uint32_t) {
   if (g_paused) return kNoValue;
+  SetUpScanControl();
   EnterFromWindowThread(&g_pauseGate);
   g_paused = true;
   return kNoValue;

@@ -19,7 +19,7 @@ struct ScanRun {
 };
 
 DWORD WINAPI ScanWorker(LPVOID run);
-// Sets up the pause gate; called once when the main window has been created.
+// Sets up the pause gate once; the scan commands call it on the window's thread.
 void SetUpScanControl();
 
 }  // namespace app
