@@ -255,6 +255,34 @@ TEST_F(ScanBlackBox, TheHundredAndFirstScanOfARunWorks) {
   EXPECT_TRUE(program_->Running());
 }
 
+TEST_F(ScanBlackBox, StopPauseAndResumeInAnyOrderNeverHangTheWindowOrLoseARow) {
+  Site site(20);
+  Start(site);
+  const int commands[] = {kPause, kResume, kStop, kPause, kPause, kResume, kResume, kStop, kPause, kStop};
+  unsigned seed = 12345;
+  for (int round = 0; round < 4; ++round) {
+    ASSERT_TRUE(StartScan(std::to_string(1000 + round * 100), std::to_string(1040 + round * 100)));
+    for (int i = 0; i < 30; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      PostMessageA(main_, WM_COMMAND, commands[(seed >> 16) % 10], 0);
+      Sleep((seed >> 8) % 40);
+      ASSERT_TRUE(WindowAnswersWithin(2000)) << "round " << round << " step " << i;
+    }
+    PostMessageA(main_, WM_COMMAND, kResume, 0);
+    PostMessageA(main_, WM_COMMAND, kStop, 0);
+    ASSERT_TRUE(WindowAnswersWithin(2000));
+    if (HWND box = program_->WaitForMessageBox(300)) driver::Answer(box, IDOK);
+  }
+  // Every row that made it is whole.
+  for (int row = 0; row < Rows(); ++row) {
+    EXPECT_FALSE(driver::ListViewCellText(list_, program_->pid(), row, 0).empty()) << row;
+    EXPECT_FALSE(driver::ListViewCellText(list_, program_->pid(), row, 2).empty()) << row;
+  }
+  // And a scan after all that still runs to its summary.
+  ASSERT_TRUE(StartScan("101", "102"));
+  EXPECT_NE(TakeSummary(30000).find("一共遍历1条信息"), std::string::npos);
+}
+
 // UTF-8 pages of the test's own site.
 std::string PageWithTitle(const std::string& titleUtf8, const std::string& linkTail) {
   return "<html><head><title>" + titleUtf8 + "</title></head><body><a href=\"thunder://" + linkTail +
