@@ -1,0 +1,157 @@
+// Benchmark (prints figures; not a test): the shipped program scanning the demo site on loopback,
+// driven from outside as a user would.
+//   scan_ui_bench [ids-for-the-ratio] [ids-for-the-long-scan]
+// Prints: the time of a scan against a bare HttpGet loop over the same pages; the per-ID cost of
+// the last 1000 IDs against the first 1000 of a long scan; the window's round trip p99 during the
+// scan; the program's memory after the long scan.
+#include "tests/blackbox/driver/driver.h"
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "modules/net/net_module.h"
+#include "runtime/heap.h"
+#include "runtime/interface_table.h"
+#include "tests/support/test_image.h"
+
+namespace {
+
+double Now() {
+  LARGE_INTEGER f, c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+HWND FindWindowOf(const driver::Program& p, const char* caption) {
+  for (int i = 0; i < 400; ++i) {
+    for (HWND w : p.TopLevelWindows())
+      if (driver::ClassName(w) == "WTWindow" && driver::WindowText(w) == caption) return w;
+    Sleep(25);
+  }
+  return nullptr;
+}
+
+struct Scan {
+  double seconds = 0;
+  std::vector<double> lineTimes;  // when the log reached 1, 2, ... lines (sampled)
+  std::vector<double> roundTrips;  // milliseconds
+};
+
+// Opens the range window, enters the range, and waits for the summary, sampling as it goes.
+Scan RunScan(driver::Program& program, HWND main, int from, int to) {
+  Scan scan;
+  HWND log = FindWindowExA(main, nullptr, "Edit", nullptr);
+  PostMessageA(main, WM_COMMAND, 20001, 0);
+  HWND range = FindWindowOf(program, "请选择开始ID和结束ID");
+  HWND a = FindWindowExA(range, nullptr, "Edit", nullptr);
+  HWND b = FindWindowExA(range, a, "Edit", nullptr);
+  RECT ra, rb;
+  GetWindowRect(a, &ra);
+  GetWindowRect(b, &rb);
+  if (ra.top > rb.top) std::swap(a, b);
+  std::string f = std::to_string(from), t = std::to_string(to);
+  SendMessageA(a, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.c_str()));
+  SendMessageA(b, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(t.c_str()));
+  int base = static_cast<int>(SendMessageA(log, EM_GETLINECOUNT, 0, 0)) - 1;
+  double start = Now();
+  PostMessageA(FindWindowExA(range, nullptr, "Button", nullptr), BM_CLICK, 0, 0);
+  for (;;) {
+    double t0 = Now();
+    DWORD_PTR r;
+    SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
+    scan.roundTrips.push_back((Now() - t0) * 1000);
+    int lines = static_cast<int>(SendMessageA(log, EM_GETLINECOUNT, 0, 0)) - 1 - base;
+    while (static_cast<int>(scan.lineTimes.size()) < lines) scan.lineTimes.push_back(Now() - start);
+    if (HWND box = program.WaitForMessageBox(0)) {
+      if (driver::WindowText(box) != "完成！") {
+        std::printf("unexpected box: %s\n", driver::MessageBoxText(box).c_str());
+        std::exit(1);
+      }
+      {
+        scan.seconds = Now() - start;
+        driver::Answer(box, IDOK);
+        Sleep(200);
+        return scan;
+      }
+    }
+    Sleep(10);
+  }
+}
+
+double Percentile(std::vector<double> v, double p) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[std::min(v.size() - 1, static_cast<size_t>(p * v.size()))];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setvbuf(stdout, nullptr, _IONBF, 0);
+  int ratioIds = argc > 1 ? std::atoi(argv[1]) : 2000;
+  int longIds = argc > 2 ? std::atoi(argv[2]) : 30000;
+  testimg::InitRuntime();
+
+  int port = driver::FreeLoopbackPort();
+  driver::Program site(driver::DemoSiteExe(), "--port " + std::to_string(port));
+  Sleep(500);
+  std::string host = "127.0.0.1:" + std::to_string(port);
+
+  // The bare loop: the same pages fetched one after another, nothing else.
+  double t0 = Now();
+  for (int id = 2; id <= ratioIds + 1; ++id) {  // the IDs a scan from 1 to ratioIds + 1 visits
+    std::string url = "http://" + host + "/movie/" + std::to_string(id);
+    CmdArg arg = MakeText(url.c_str());
+    CmdArg r = rt::kInterfaceTable.callModuleCommand(kNetLibDescriptor.commands[kNetHttpGet], 3, 1, &arg);
+    rt::FreeBlock(ArgPtr(r));
+  }
+  double bare = Now() - t0;
+  std::printf("bare HttpGet loop: %d pages in %.2f s\n", ratioIds, bare);
+
+  driver::Program program(driver::ShippedExe(), "--site-host " + host);
+  HWND box = program.WaitForMessageBox(20000);
+  driver::Answer(box, IDOK);
+  HWND main = FindWindowOf(program, "Reelscout");
+  if (!main) {
+    std::printf("the main window did not appear\n");
+    return 1;
+  }
+  if (std::getenv("BENCH_MINIMIZED")) ShowWindow(main, SW_MINIMIZE);  // to see what painting costs
+  Scan ratio = RunScan(program, main, 1, ratioIds + 1);
+  std::printf("scan of %d IDs: %.2f s (%.2f ms/ID); bare HttpGet loop over the same pages: %.2f s; ratio %.3f\n",
+              ratioIds, ratio.seconds, 1000 * ratio.seconds / ratioIds, bare, ratio.seconds / bare);
+
+  Scan longScan = RunScan(program, main, 100000, 100000 + longIds);
+  size_t n = longScan.lineTimes.size();
+  if (n >= 2000) {
+    double first = longScan.lineTimes[999];
+    double last = longScan.lineTimes[n - 1] - longScan.lineTimes[n - 1001];
+    std::printf("scan of %d IDs: %.1f s; first 1000 IDs %.2f s, last 1000 IDs %.2f s, ratio %.3f\n", longIds,
+                longScan.seconds, first, last, last / first);
+  }
+  std::vector<double> trips = ratio.roundTrips;
+  trips.insert(trips.end(), longScan.roundTrips.begin(), longScan.roundTrips.end());
+  std::printf("window round trip during scans: median %.2f ms, p99 %.2f ms, max %.2f ms (%zu samples)\n",
+              Percentile(trips, 0.5), Percentile(trips, 0.99), Percentile(trips, 1.0), trips.size());
+
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.pid());
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof counters;
+  if (process && GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
+    std::printf("program memory after %d + %d IDs: private %.1f MB, working set %.1f MB, %d rows\n", ratioIds,
+                longIds, counters.PrivateUsage / 1048576.0, counters.WorkingSetSize / 1048576.0,
+                static_cast<int>(SendMessageA(FindWindowExA(main, nullptr, "SysListView32", nullptr), LVM_GETITEMCOUNT, 0, 0)));
+  if (process) CloseHandle(process);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  program.WaitForExit(10000);
+  return 0;
+}
