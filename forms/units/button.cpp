@@ -112,14 +112,8 @@ uint32_t __cdecl IsDefaultButton(void* object) {
 }  // namespace
 
 void* __cdecl ButtonInterface(uint32_t number) {
-  switch (number) {
-    case unitif::Create: return reinterpret_cast<void*>(Create);
-    case unitif::PropertyChanged: return reinterpret_cast<void*>(PropertyChanged);
-    case unitif::GetData: return reinterpret_cast<void*>(GetData);
-    case unitif::GetProperty: return reinterpret_cast<void*>(GetProperty);
-    case unitif::IsDefaultButton: return reinterpret_cast<void*>(IsDefaultButton);
-    default: return nullptr;
-  }
+  static const UnitFunctions kFunctions{Create, PropertyChanged, GetData, GetProperty, nullptr, IsDefaultButton};
+  return InterfaceOf(kFunctions, number);
 }
 
 }  // namespace forms

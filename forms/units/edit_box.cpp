@@ -306,14 +306,8 @@ uint32_t __cdecl WantsKey(void* object, uint32_t key) {
 }  // namespace
 
 void* __cdecl EditBoxInterface(uint32_t number) {
-  switch (number) {
-    case unitif::Create: return reinterpret_cast<void*>(Create);
-    case unitif::PropertyChanged: return reinterpret_cast<void*>(PropertyChanged);
-    case unitif::GetData: return reinterpret_cast<void*>(GetData);
-    case unitif::GetProperty: return reinterpret_cast<void*>(GetProperty);
-    case unitif::WantsKey: return reinterpret_cast<void*>(WantsKey);
-    default: return nullptr;
-  }
+  static const UnitFunctions kFunctions{Create, PropertyChanged, GetData, GetProperty, WantsKey};
+  return InterfaceOf(kFunctions, number);
 }
 
 }  // namespace forms

@@ -84,13 +84,8 @@ uint32_t __cdecl GetProperty(void* object, uint32_t index, PropertyPair* out) {
 }  // namespace
 
 void* __cdecl ProcessBarInterface(uint32_t number) {
-  switch (number) {
-    case unitif::Create: return reinterpret_cast<void*>(Create);
-    case unitif::PropertyChanged: return reinterpret_cast<void*>(PropertyChanged);
-    case unitif::GetData: return reinterpret_cast<void*>(GetData);
-    case unitif::GetProperty: return reinterpret_cast<void*>(GetProperty);
-    default: return nullptr;
-  }
+  static const UnitFunctions kFunctions{Create, PropertyChanged, GetData, GetProperty};
+  return InterfaceOf(kFunctions, number);
 }
 
 }  // namespace forms

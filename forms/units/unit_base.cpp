@@ -75,6 +75,18 @@ HWND CreateChildControl(const char* windowClass, const char* text, DWORD style, 
                          GetModuleHandleA(nullptr), nullptr);
 }
 
+void* InterfaceOf(const UnitFunctions& f, uint32_t number) {
+  switch (number) {
+    case unitif::Create: return reinterpret_cast<void*>(f.create);
+    case unitif::PropertyChanged: return reinterpret_cast<void*>(f.propertyChanged);
+    case unitif::GetData: return reinterpret_cast<void*>(f.getData);
+    case unitif::GetProperty: return reinterpret_cast<void*>(f.getProperty);
+    case unitif::WantsKey: return reinterpret_cast<void*>(f.wantsKey);
+    case unitif::IsDefaultButton: return reinterpret_cast<void*>(f.isDefaultButton);
+    default: return nullptr;
+  }
+}
+
 bool ReflectToUnit(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) {
   HWND sender = nullptr;
   switch (message) {

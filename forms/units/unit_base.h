@@ -83,6 +83,18 @@ void* CreateFromBlock(const uint8_t* block, uint32_t length, const Placement& at
   return unit->Object();
 }
 
+// The numbered functions a core unit type offers; the ones it lacks stay null.
+struct UnitFunctions {
+  UnitCreateFn create;
+  UnitPropertyChangedFn propertyChanged;
+  UnitGetDataFn getData;
+  UnitGetPropertyFn getProperty;
+  UnitWantsKeyFn wantsKey = nullptr;
+  UnitIsDefaultButtonFn isDefaultButton = nullptr;
+};
+// The interface getter's answer for one interface number.
+void* InterfaceOf(const UnitFunctions& functions, uint32_t number);
+
 // Sends a notification that a parent received back to the unit that sent it. True when the
 // sender is a unit window (result then holds its answer).
 bool ReflectToUnit(UINT message, WPARAM wp, LPARAM lp, LRESULT* result);
