@@ -11,9 +11,8 @@ namespace lv {
 // Interface 9 of this type: calls back with the font's face name (flag 1, when the font field
 // holds a whole LOGFONT), then every column title, row text and tip text (flag 0), in data order,
 // and answers the data written anew (a movable block), or null when the data cannot be read.
-using TextCallback = void(__cdecl*)(const char* text, uint32_t flag, uint32_t user);
-using ListViewEnumerateFn = HGLOBAL(__cdecl*)(void* unit, const uint8_t* data, uint32_t length,
-                                              TextCallback callback, uint32_t user);
+using TextCallback = UnitTextCallback;
+using ListViewEnumerateFn = UnitEnumFontsFn;
 
 void* __cdecl ListViewInterface(uint32_t number);
 

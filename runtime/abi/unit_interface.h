@@ -52,9 +52,12 @@ using UnitGetDataFn = HGLOBAL(__cdecl*)(void* unit);
 using UnitGetPropertyFn = uint32_t(__cdecl*)(void* unit, uint32_t index, PropertyPair* out);
 // 8: true when the unit consumes this key itself.
 using UnitWantsKeyFn = uint32_t(__cdecl*)(void* unit, uint32_t keyCode);
-// 9: calls back for each font the unit's data names.
-using UnitEnumFontsFn = void(__cdecl*)(void* unit, const uint8_t* data, void(__cdecl* callback)(const LOGFONTA*, uint32_t),
-                                       uint32_t user);
+// 9: reads the given data and calls back with each text it names that a font must be able to
+// show — the font's face name with flag 1, then the other texts with flag 0 — and answers the data
+// written anew as a movable block (null when the data cannot be read).
+using UnitTextCallback = void(__cdecl*)(const char* text, uint32_t flag, uint32_t user);
+using UnitEnumFontsFn = HGLOBAL(__cdecl*)(void* unit, const uint8_t* data, uint32_t length, UnitTextCallback callback,
+                                          uint32_t user);
 // 10: true when the unit's window is a default push button.
 using UnitIsDefaultButtonFn = uint32_t(__cdecl*)(void* unit);
 
