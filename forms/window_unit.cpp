@@ -15,6 +15,25 @@
 
 namespace forms {
 namespace {
+
+// Where the focus goes when the window gets it and no unit had it before: the visible, enabled
+// unit that stops on the Tab key and comes first in reading order (top, then left), since the
+// program's templates give every unit the same focus order.
+HWND FirstTabStop(HWND window) {
+  HWND best = nullptr;
+  RECT bestRect{};
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    LONG style = GetWindowLongA(child, GWL_STYLE);
+    if (!(style & WS_TABSTOP) || !(style & WS_VISIBLE) || (style & WS_DISABLED)) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    if (!best || r.top < bestRect.top || (r.top == bestRect.top && r.left < bestRect.left)) {
+      best = child;
+      bestRect = r;
+    }
+  }
+  return best;
+}
 constexpr const char* kClassName = "WTWindow";
 constexpr const char* kWindowUnitProperty = "ReelscoutWindowUnit";
 
@@ -150,7 +169,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       // The focus belongs to the unit that had it last, else to the first that takes it.
       HWND target = unit->lastFocus && IsWindow(unit->lastFocus) && IsChild(hwnd, unit->lastFocus)
                         ? unit->lastFocus
-                        : GetNextDlgTabItem(hwnd, nullptr, FALSE);
+                        : FirstTabStop(hwnd);
       if (target && target != hwnd && IsWindowEnabled(target)) SetFocus(target);
       return 0;
     }

@@ -104,6 +104,23 @@ TEST_F(MainWindowBlackBox, F1OpensTheRangeWindowModallyAndClosingItGivesTheMainW
   ASSERT_NE(range, nullptr);
   EXPECT_FALSE(IsWindowEnabled(main_)) << "the main window takes no input while the range window is open";
   EXPECT_EQ(ChildrenOfClass(range, "Edit").size(), 2u);
+  // The start box has the focus, so the user can type the first ID at once.
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  HWND focus = nullptr;
+  for (int i = 0; i < 40 && !focus; ++i) {
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(range, nullptr), &gui)) focus = gui.hwndFocus;
+    if (!focus) Sleep(50);
+  }
+  ASSERT_NE(focus, nullptr);
+  EXPECT_EQ(driver::ClassName(focus), "Edit");
+  EXPECT_EQ(GetParent(focus), range);
+  RECT box;
+  GetWindowRect(focus, &box);
+  RECT other;
+  for (HWND e : ChildrenOfClass(range, "Edit"))
+    if (e != focus) GetWindowRect(e, &other);
+  EXPECT_LT(box.top, other.top) << "the focus is in the start box, above the end box";
   PostMessageA(range, WM_CLOSE, 0, 0);
   for (int i = 0; i < 100 && IsWindow(range); ++i) Sleep(50);
   EXPECT_FALSE(IsWindow(range));
