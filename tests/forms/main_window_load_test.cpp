@@ -135,3 +135,69 @@ TEST_F(MainWindow, ShortcutKeysDeliverTheMenuCommands) {
 }
 
 }  // namespace
+
+namespace {
+
+HWND WindowOf(uint32_t id) { return forms::WindowHandle(id); }
+
+TEST_F(MainWindow, TheRangeAndSearchWindowsLoadNonModallyWithTheirUnitsAndCloseByCode) {
+  for (uint32_t id : {ids::kRangeWindow, ids::kSearchWindow}) {
+    ASSERT_EQ(forms::LoadWindow(id, nullptr, false), 0);
+    HWND w = WindowOf(id);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_TRUE(IsWindowEnabled(window)) << "a non-modal load leaves the main window usable";
+    forms::CloseWindowByCode(id, true);
+    EXPECT_EQ(WindowOf(id), nullptr);
+  }
+  HWND startBox = nullptr;
+  ASSERT_EQ(forms::LoadWindow(ids::kRangeWindow, nullptr, false), 0);
+  startBox = forms::UnitWindow(ids::kRangeWindow, ids::kRangeStartBox);
+  ASSERT_NE(startBox, nullptr);
+  EXPECT_EQ(forms::WindowTextOf(forms::UnitWindow(ids::kRangeWindow, ids::kRangeOk)), "确定");
+  EXPECT_EQ(forms::WindowTextOf(startBox), "");
+  forms::CloseWindowByCode(ids::kRangeWindow, true);
+}
+
+DWORD WINAPI CloseRangeSoon(LPVOID) {
+  for (int i = 0; i < 200; ++i) {
+    Sleep(25);
+    HWND range = forms::WindowHandle(ids::kRangeWindow);
+    if (range && IsWindowVisible(range) && i > 8) {
+      PostMessageA(range, WM_CLOSE, 0, 0);
+      return 0;
+    }
+  }
+  return 1;
+}
+
+TEST_F(MainWindow, AModalLoadOfTheRangeWindowDisablesTheMainWindowUntilItCloses) {
+  HANDLE closer = CreateThread(nullptr, 0, CloseRangeSoon, nullptr, 0, nullptr);
+  bool mainDisabledMeanwhile = false;
+  // The modal load returns once the window is gone; the closer thread checks the main window.
+  struct Probe {
+    static DWORD WINAPI Run(LPVOID p) {
+      // Watches while the range window is up (the disabling follows its showing at once).
+      for (int i = 0; i < 300; ++i) {
+        Sleep(5);
+        HWND range = forms::WindowHandle(ids::kRangeWindow);
+        if (range && IsWindowVisible(range) && !IsWindowEnabled(forms::WindowHandle(ids::kMainWindow))) {
+          *static_cast<bool*>(p) = true;
+          return 0;
+        }
+      }
+      return 1;
+    }
+  };
+  HANDLE probe = CreateThread(nullptr, 0, Probe::Run, &mainDisabledMeanwhile, 0, nullptr);
+  ASSERT_EQ(forms::LoadWindow(ids::kRangeWindow, nullptr, true), 0);
+  WaitForSingleObject(probe, 5000);
+  WaitForSingleObject(closer, 5000);
+  CloseHandle(probe);
+  CloseHandle(closer);
+  EXPECT_TRUE(mainDisabledMeanwhile);
+  EXPECT_EQ(forms::WindowHandle(ids::kRangeWindow), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(window));
+}
+
+}  // namespace
