@@ -1,5 +1,7 @@
 #include "modules/net/http_client.h"
 
+#include <mutex>
+
 #include <windows.h>
 #include <wininet.h>
 
@@ -62,6 +64,11 @@ void ReadBody(HINTERNET request, uint32_t chunkSize, GrowBuffer& chunk, GrowBuff
   }
 }
 
+std::mutex& HandleLock() {
+  static std::mutex lock;
+  return lock;
+}
+
 void* OpenWithPlatform(const char* agent, const char* proxy) {
   return proxy ? InternetOpenA(agent, INTERNET_OPEN_TYPE_PROXY, proxy, nullptr, 0)
                : InternetOpenA(agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
@@ -101,16 +108,21 @@ void HttpClient::FetchSteps(const char* url, GrowBuffer& body, void*& connection
 
   HINTERNET session = Session();
   if (!session) return;
-  connection = InternetConnectA(session, parts.host.c_str(), parts.port, parts.user.c_str(),
-                                parts.password.c_str(), plan.service, 0, 0);
-  if (!connection) return;
-  SetProxyOptions(session, connection, proxy_, proxyUser_, proxyPassword_);
-
   std::string object = CutFragment(parts.object);
-  request = HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr,
-                             const_cast<const char**>(kAcceptTypes), plan.flags, 0);
-  if (!request) return;
-  SetTimeouts(request);
+  {
+    // Making and closing handles is serialised across threads: fetches from several threads at
+    // once corrupted the heap inside the platform's handle creation now and then (seen under
+    // Wine). Sending and reading, where a fetch waits, stay concurrent.
+    std::lock_guard<std::mutex> hold(HandleLock());
+    connection = InternetConnectA(session, parts.host.c_str(), parts.port, parts.user.c_str(),
+                                  parts.password.c_str(), plan.service, 0, 0);
+    if (!connection) return;
+    SetProxyOptions(session, connection, proxy_, proxyUser_, proxyPassword_);
+    request = HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr,
+                               const_cast<const char**>(kAcceptTypes), plan.flags, 0);
+    if (!request) return;
+    SetTimeouts(request);
+  }
   if (!HttpSendRequestA(request, kExtraHeaders, sizeof kExtraHeaders - 1, nullptr, 0)) return;
 
   uint32_t chunkSize = ChunkSizeOf(request);
@@ -129,6 +141,7 @@ void HttpClient::Fetch(const char* url, GrowBuffer& body) {
   } catch (...) {
     // What arrived before the failure is still the answer.
   }
+  std::lock_guard<std::mutex> hold(HandleLock());
   if (request) InternetCloseHandle(request);
   if (connection) InternetCloseHandle(connection);
 }
