@@ -13,7 +13,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 }  // namespace
 
-HWND MakeParent() {
+HWND MakeParent(int width, int height) {
   static bool registered = false;
   if (!registered) {
     WNDCLASSA wc{};
@@ -24,7 +24,7 @@ HWND MakeParent() {
     RegisterClassA(&wc);
     registered = true;
   }
-  return CreateWindowExA(0, "UnitTestParent", "units", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 500, 400, nullptr,
+  return CreateWindowExA(0, "UnitTestParent", "units", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, width, height, nullptr,
                          nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 

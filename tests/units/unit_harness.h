@@ -9,7 +9,8 @@
 
 namespace unittest {
 
-HWND MakeParent();
+// A visible top-level window of the given size that reflects notifications to its child units.
+HWND MakeParent(int width = 500, int height = 400);
 // Creates a unit of the type behind `getter` in the parent with the given data block.
 void* CreateUnit(void* (__cdecl* getter)(uint32_t), HWND parent, const std::vector<uint8_t>& block,
                  uint32_t extraStyle = WS_VISIBLE, uint32_t unitId = 0x16010066);

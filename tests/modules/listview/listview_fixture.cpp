@@ -1,4 +1,5 @@
 #include "tests/modules/listview/listview_fixture.h"
+#include "tests/units/unit_harness.h"
 
 #include <cstring>
 
@@ -73,26 +74,7 @@ uint32_t __cdecl TestService(uint32_t code, uint32_t a1, uint32_t a2) {
   return rt::ServiceEntry()(code, a1, a2);
 }
 
-LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  LRESULT result = 0;
-  if (forms::ReflectToUnit(msg, wp, lp, &result)) return result;
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-HWND MakeParent() {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ParentProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "ListViewTestParent";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    RegisterClassA(&wc);
-    registered = true;
-  }
-  return CreateWindowExA(0, "ListViewTestParent", "list", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 800, 520, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
-}
+HWND MakeParent() { return unittest::MakeParent(800, 520); }
 
 template <class Fn>
 Fn Interface(uint32_t number) {
