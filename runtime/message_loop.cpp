@@ -30,10 +30,47 @@ bool RearmsIdle(const MSG& m) {
   return m.message != WM_PAINT && m.message != 0x0118 /* WM_SYSTIMER */;
 }
 
+// Paints come in rounds, at most one round every kPaintIntervalMs. A worker that writes to the
+// windows many times a second would otherwise have the window's thread repaint the log, the list
+// and the progress after every write, and wait for those paints with each of its next writes.
+// A window invalidated after a quiet spell is still painted at once.
+constexpr DWORD kPaintIntervalMs = 40;
+constexpr int kPaintsPerRound = 64;  // a window that never validates cannot hold the loop
+DWORD g_lastPaintRound = 0;
+int g_paintsThisRound = 0;  // 0: no round open
+
+void EndPaintRound() {
+  g_paintsThisRound = 0;
+  g_lastPaintRound = GetTickCount();
+}
+
+// GetMessage, with paints held back between rounds.
+void TakeMessage(MSG* msg) {
+  constexpr UINT kAllButPaint = PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
+  for (;;) {
+    if (PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE | kAllButPaint)) return;
+    DWORD since = GetTickCount() - g_lastPaintRound;
+    if (g_paintsThisRound > 0 || since >= kPaintIntervalMs) {
+      if (PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
+        if (++g_paintsThisRound >= kPaintsPerRound) EndPaintRound();
+        return;
+      }
+      if (g_paintsThisRound > 0) {
+        EndPaintRound();
+        continue;
+      }
+      MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    } else {
+      MsgWaitForMultipleObjectsEx(0, nullptr, kPaintIntervalMs - since, QS_ALLINPUT & ~QS_PAINT, MWMO_INPUTAVAILABLE);
+    }
+  }
+}
+
 // Returns false when the quit message was taken (the loop must end).
 bool PumpOne() {
   MSG msg;
-  if (!GetMessageA(&msg, nullptr, 0, 0)) {
+  TakeMessage(&msg);
+  if (msg.message == WM_QUIT) {
     g_quitCode = static_cast<int32_t>(msg.wParam);
     return false;
   }

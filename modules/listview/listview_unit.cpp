@@ -63,6 +63,32 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wp, LPARAM lp) {
       u->Raise(message == WM_SETFOCUS ? -7 : -8);
       return r;
     }
+    // Under Wine a visible list redraws its scroll bars at once for every row added, which costs
+    // milliseconds a row while a scan streams rows in. The first row of a burst switches the
+    // control's drawing off; the timer switches it back on, so the rows and the scroll bars of
+    // a burst are drawn once.
+    case LVM_INSERTITEMA:
+    case LVM_INSERTITEMW:
+      if (!u->drawingHeld && !u->drawingOffByCaller && IsWindowVisible(window) &&
+          SetTimer(window, kRowBurstTimer, kRowBurstDelayMs, nullptr)) {
+        CallWindowProcA(u->original, window, WM_SETREDRAW, FALSE, 0);
+        u->drawingHeld = true;
+      }
+      return CallWindowProcA(u->original, window, message, wp, lp);
+    case WM_TIMER:
+      if (wp != kRowBurstTimer) return CallWindowProcA(u->original, window, message, wp, lp);
+      KillTimer(window, kRowBurstTimer);
+      if (u->drawingHeld) {
+        u->drawingHeld = false;
+        CallWindowProcA(u->original, window, WM_SETREDRAW, TRUE, 0);
+      }
+      return 0;
+    case WM_SETREDRAW:
+      // The caller's word on drawing ends a burst's hold.
+      if (u->drawingHeld) KillTimer(window, kRowBurstTimer);
+      u->drawingHeld = false;
+      u->drawingOffByCaller = wp == FALSE;
+      return CallWindowProcA(u->original, window, message, wp, lp);
     default: return CallWindowProcA(u->original, window, message, wp, lp);
   }
 }

@@ -22,6 +22,10 @@ struct ListViewShell {
   ListViewUnit* self;
 };
 
+// Rows added in a burst are drawn together when this timer of the control's fires.
+constexpr UINT_PTR kRowBurstTimer = 0x5253;
+constexpr UINT kRowBurstDelayMs = 200;
+
 // The private message that carries a check-box row until the control has toggled the box.
 constexpr UINT kCheckChangedMessage = WM_USER + 1;
 
@@ -42,6 +46,8 @@ struct ListViewUnit {
   std::vector<std::string> tips;  // info tip of row n, from the initial rows
   int32_t hotRow = -1;
   WNDPROC original = nullptr;
+  bool drawingHeld = false;   // rows are going in and the control's drawing waits for the timer
+  bool drawingOffByCaller = false;  // somebody else switched the drawing off; the timer leaves it off
 
   HWND Window() const { return shell.head.window; }
   void* Object() { return &shell; }

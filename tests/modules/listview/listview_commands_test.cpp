@@ -103,6 +103,48 @@ TEST_F(ListViewTest, AWorkerReachesTheControlWhileTheUiThreadPumps) {
   EXPECT_EQ(TakeText(Call(2, {MakeInt(kRows - 1), MakeInt(1)})), std::to_string(10000 + kRows - 1));
 }
 
+// The vertical scroll range the control shows, once its messages have run for up to a second.
+int VerticalRangeAfterPumping(HWND list, int wanted) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE;
+  DWORD start = GetTickCount();
+  do {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    info.nMax = 0;
+    GetScrollInfo(list, SB_VERT, &info);
+  } while (info.nMax < wanted && GetTickCount() - start < 1000);
+  return info.nMax;
+}
+
+TEST_F(ListViewTest, RowsOfABurstAreThereAtOnceAndTheScrollBarCatchesUpWhenItEnds) {
+  void* unit = Create(MainListBlock());
+  HWND w = WindowOf(unit);
+  ASSERT_TRUE(IsWindowVisible(w));
+  for (int i = 0; i < 100; ++i) Call(0, {None(), MakeText(std::to_string(i).c_str())});
+  EXPECT_EQ(Call(3, {}).lo, 100u);
+  EXPECT_EQ(TakeText(Call(2, {MakeInt(99)})), "99");
+  EXPECT_TRUE(IsWindowVisible(w));  // held drawing must not hide the control from the mouse
+  EXPECT_GE(VerticalRangeAfterPumping(w, 99), 99);
+  // A second burst later on is drawn too.
+  for (int i = 0; i < 50; ++i) Call(0, {None(), MakeText("more")});
+  EXPECT_GE(VerticalRangeAfterPumping(w, 149), 149);
+}
+
+TEST_F(ListViewTest, DrawingSwitchedOffByTheCallerStaysOffThroughABurst) {
+  void* unit = Create(MainListBlock());
+  HWND w = WindowOf(unit);
+  SendMessageA(w, WM_SETREDRAW, FALSE, 0);
+  for (int i = 0; i < 100; ++i) Call(0, {None(), MakeText("row")});
+  Sleep(400);  // twice the burst's delay
+  EXPECT_LT(VerticalRangeAfterPumping(w, 99), 99);
+  SendMessageA(w, WM_SETREDRAW, TRUE, 0);
+  EXPECT_GE(VerticalRangeAfterPumping(w, 99), 99);
+  EXPECT_EQ(Call(3, {}).lo, 100u);
+}
+
 TEST_F(ListViewTest, AUnitThatIsNotLoadedEndsTheProgram) {
   Create(MainListBlock());
   EXPECT_EXIT(

@@ -1,0 +1,77 @@
+// The message loop paints in rounds: a window that a worker invalidates hundreds of times a
+// second is painted a few dozen times, not once per invalidation, and the worker's messages are
+// all carried out.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+#include "runtime/message_loop.h"
+#include "runtime/runtime_app.h"
+#include "tests/support/test_image.h"
+
+namespace {
+
+constexpr UINT kInvalidate = WM_USER + 10;
+constexpr UINT kFinish = WM_USER + 11;
+constexpr uint32_t kModalId = 0x52990001;
+std::atomic<int> g_paints{0};
+std::atomic<int> g_invalidations{0};
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(window, &ps);
+      EndPaint(window, &ps);
+      ++g_paints;
+      return 0;
+    }
+    case kInvalidate:
+      InvalidateRect(window, nullptr, FALSE);
+      ++g_invalidations;
+      return 0;
+    case kFinish: rt::WindowDestroyed(kModalId); return 0;
+    default: return DefWindowProcA(window, message, wp, lp);
+  }
+}
+
+HWND MakeCountingWindow() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = CountingProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "PaintRoundsTest";
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, "PaintRoundsTest", "paints", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200, nullptr,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+TEST(PaintRounds, AWindowInvalidatedByAWorkerHundredsOfTimesIsPaintedInRoundsAndEveryMessageRuns) {
+  testimg::InitRuntime();
+  HWND window = MakeCountingWindow();
+  ASSERT_NE(window, nullptr);
+  UpdateWindow(window);
+  g_paints = 0;
+  constexpr int kSends = 400;
+  DWORD start = GetTickCount();
+  std::thread worker([&] {
+    for (int i = 0; i < kSends; ++i) {
+      SendMessageA(window, kInvalidate, 0, 0);
+      Sleep(1);
+    }
+    SendMessageA(window, kFinish, 0, 0);
+    PostMessageA(window, WM_NULL, 0, 0);  // wakes the loop to see that it is over
+  });
+  rt::RunModalLoop(kModalId);
+  worker.join();
+  DWORD elapsed = GetTickCount() - start;
+  EXPECT_EQ(g_invalidations.load(), kSends);
+  // One round every 40 ms at most, with slack for the first and the last.
+  EXPECT_LE(g_paints.load(), static_cast<int>(elapsed / 40) + 3) << elapsed << " ms";
+  EXPECT_GE(g_paints.load(), 2);
+  DestroyWindow(window);
+}
+
+}  // namespace
