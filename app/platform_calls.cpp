@@ -5,7 +5,18 @@
 namespace app {
 namespace {
 // Positions in the image's DLL command table (app/image/program_image.cpp).
-enum : int32_t { kGetCommandLine, kInitLock, kEnterLock, kTryEnterLock, kLeaveLock, kPeekMessage };
+enum : int32_t {
+  kGetCommandLine,
+  kInitLock,
+  kEnterLock,
+  kTryEnterLock,
+  kLeaveLock,
+  kPeekMessage,
+  kCreateEvent,
+  kSetEvent,
+  kWait,
+  kCloseHandle
+};
 
 template <typename Fn>
 Fn Resolve(int32_t index) {
@@ -23,5 +34,13 @@ void HandleSentMessages() {
   MSG msg;
   Resolve<BOOL(WINAPI*)(MSG*, HWND, UINT, UINT, UINT)>(kPeekMessage)(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
+
+HANDLE MakeEvent() {
+  return Resolve<HANDLE(WINAPI*)(SECURITY_ATTRIBUTES*, BOOL, BOOL, const char*)>(kCreateEvent)(nullptr, FALSE, FALSE,
+                                                                                             nullptr);
+}
+void Signal(HANDLE event) { Resolve<BOOL(WINAPI*)(HANDLE)>(kSetEvent)(event); }
+void WaitFor(HANDLE event) { Resolve<DWORD(WINAPI*)(HANDLE, DWORD)>(kWait)(event, INFINITE); }
+void CloseEvent(HANDLE event) { Resolve<BOOL(WINAPI*)(HANDLE)>(kCloseHandle)(event); }
 
 }  // namespace app

@@ -10,6 +10,9 @@
 //
 // Pause holds a running scan before its next ID through a gate the window's thread holds while
 // paused; resume (or a stop) lets it go.
+//
+// While a worker writes one ID's results, a helper already fetches the next ID's page (not when
+// a pause was asked for); a stopped worker leaves that fetch to finish unread.
 #include "app/scan.h"
 
 #include <string>
@@ -19,6 +22,7 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/handlers.h"
+#include "app/page_prefetch.h"
 #include "app/image/program_image.h"
 #include "app/platform_calls.h"
 #include "app/runtime_calls.h"
@@ -30,6 +34,7 @@ namespace {
 
 CRITICAL_SECTION g_pauseGate;
 bool g_paused = false;                 // only the window's thread reads and writes it
+volatile LONG g_pauseAsked = 0;        // the same, for workers deciding whether to fetch ahead
 std::vector<ScanRun*> g_runs;          // kept for the program's life; a run is a few words
 ScanRun* g_latest = nullptr;
 
@@ -86,11 +91,17 @@ DWORD WINAPI ScanWorker(LPVOID parameter) {
   CmdArg scanLock = MakeInt(static_cast<int32_t>(State().scanLock));
   Call(mod::Thread, cmd::EnterSection, {scanLock});
   int32_t n = State().idCount;  // the loop bound is read once
+  PagePrefetch* prefetch = n > 1 ? PagePrefetch::Start() : nullptr;
+  bool asked = false;  // the helper is fetching the page of ID i
   for (int32_t i = 1; i <= n; ++i) {
     EnterLock(&g_pauseGate);  // held here while the scan is paused
     LeaveLock(&g_pauseGate);
     if (run->stopped) break;
-    IdResult result = FetchId(static_cast<int32_t>(static_cast<double>(run->startId) + i));
+    int32_t id = static_cast<int32_t>(static_cast<double>(run->startId) + i);
+    IdResult result = asked ? prefetch->Take() : FetchId(id);
+    // The next page is fetched while this one is written, unless the scan is to be held.
+    asked = prefetch && i < n && !g_pauseAsked && !run->stopped;
+    if (asked) prefetch->Ask(static_cast<int32_t>(static_cast<double>(id) + 1));
     EnterLock(&run->writeGate);
     if (run->stopped) {
       LeaveLock(&run->writeGate);
@@ -100,6 +111,7 @@ DWORD WINAPI ScanWorker(LPVOID parameter) {
     ShowProgress(i);
     LeaveLock(&run->writeGate);
   }
+  if (prefetch) prefetch->Abandon();
   EnterLock(&run->writeGate);
   bool summary = !run->stopped;
   LeaveLock(&run->writeGate);
@@ -158,6 +170,7 @@ HandlerResult __cdecl StopScan(const uint32_t*, uint32_t) {
 HandlerResult __cdecl PauseScan(const uint32_t*, uint32_t) {
   if (g_paused) return kNoValue;
   SetUpScanControl();
+  InterlockedExchange(&g_pauseAsked, 1);
   EnterFromWindowThread(&g_pauseGate);
   g_paused = true;
   return kNoValue;
@@ -166,6 +179,7 @@ HandlerResult __cdecl PauseScan(const uint32_t*, uint32_t) {
 HandlerResult __cdecl ResumeScan(const uint32_t*, uint32_t) {
   if (!g_paused) return kNoValue;
   g_paused = false;
+  InterlockedExchange(&g_pauseAsked, 0);
   LeaveLock(&g_pauseGate);
   return kNoValue;
 }

@@ -32,10 +32,12 @@ const ModuleDescriptor* const kModules[7] = {
     &kEncodingLibDescriptor, &kRegexLibDescriptor,  &kSpecialLibDescriptor,
 };
 // The application's DLL commands (app/platform_calls.cpp names them by position).
-const char* const kDllFiles[6] = {"kernel32.dll", "kernel32.dll", "kernel32.dll",
-                                  "kernel32.dll", "kernel32.dll", "user32.dll"};
-const char* const kDllEntries[6] = {"GetCommandLineA",         "InitializeCriticalSection", "EnterCriticalSection",
-                                    "TryEnterCriticalSection", "LeaveCriticalSection",      "PeekMessageA"};
+const char* const kDllFiles[10] = {"kernel32.dll", "kernel32.dll", "kernel32.dll", "kernel32.dll", "kernel32.dll",
+                                   "user32.dll",   "kernel32.dll", "kernel32.dll", "kernel32.dll", "kernel32.dll"};
+const char* const kDllEntries[10] = {"GetCommandLineA",         "InitializeCriticalSection", "EnterCriticalSection",
+                                     "TryEnterCriticalSection", "LeaveCriticalSection",      "PeekMessageA",
+                                     "CreateEventA",            "SetEvent",                  "WaitForSingleObject",
+                                     "CloseHandle"};
 }  // namespace
 
 const ImageHeader kProgramImageHeader = {
@@ -49,7 +51,7 @@ const ImageHeader kProgramImageHeader = {
     image::kFormSegmentSize,
     7,
     kModules,
-    6,
+    10,
     kDllFiles,
     kDllEntries,
 };

@@ -29,12 +29,26 @@ class ProgressBar : public Unit {
     return true;
   }
 
+  // A scan writes the position after every ID, mostly unchanged, and from its own thread, where
+  // each message waits for the window's thread: only what changed goes to the control.
   void ApplyRange() {
     int32_t lo = data.minimum < data.maximum ? data.minimum : data.maximum;
     int32_t hi = data.minimum < data.maximum ? data.maximum : data.minimum;
-    SendMessageA(Window(), PBM_SETRANGE32, static_cast<WPARAM>(lo), hi);
-    SendMessageA(Window(), PBM_SETPOS, static_cast<WPARAM>(Clamp(data.position, lo, hi)), 0);
+    int32_t position = Clamp(data.position, lo, hi);
+    if (!applied_ || lo != appliedLo_ || hi != appliedHi_) {
+      SendMessageA(Window(), PBM_SETRANGE32, static_cast<WPARAM>(lo), hi);
+      appliedPosition_ = static_cast<int32_t>(SendMessageA(Window(), PBM_GETPOS, 0, 0));
+    }
+    if (!applied_ || position != appliedPosition_) SendMessageA(Window(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    applied_ = true;
+    appliedLo_ = lo;
+    appliedHi_ = hi;
+    appliedPosition_ = position;
   }
+
+ private:
+  bool applied_ = false;
+  int32_t appliedLo_ = 0, appliedHi_ = 0, appliedPosition_ = 0;
 };
 
 void* __cdecl Create(const uint8_t* block, uint32_t length, uint32_t extraStyle, HWND parent, uint32_t id, HMENU,

@@ -125,6 +125,23 @@ TEST_F(BasicUnits, ProgressBarClampsAndKeepsWhatWasWritten) {
   EXPECT_EQ(SendMessageA(w, PBM_GETRANGE, FALSE, 0), 50);
 }
 
+TEST_F(BasicUnits, ProgressBarShowsItsPositionAgainWhenARangeChangeHadClampedIt) {
+  void* unit = CreateUnit(forms::ProcessBarInterface, parent_, forms::EncodeBlock(forms::ProgressBarData{}));
+  ASSERT_NE(unit, nullptr);
+  HWND w = WindowOf(unit);
+  Set(forms::ProcessBarInterface, unit, 5, {80, 0});
+  Set(forms::ProcessBarInterface, unit, 5, {80, 0});  // the same again changes nothing
+  EXPECT_EQ(SendMessageA(w, PBM_GETPOS, 0, 0), 80);
+  Set(forms::ProcessBarInterface, unit, 4, {50, 0});
+  EXPECT_EQ(SendMessageA(w, PBM_GETPOS, 0, 0), 50);  // the control keeps to its range
+  Set(forms::ProcessBarInterface, unit, 4, {100, 0});
+  EXPECT_EQ(SendMessageA(w, PBM_GETPOS, 0, 0), 80);
+  Set(forms::ProcessBarInterface, unit, 3, {90, 0});
+  EXPECT_EQ(SendMessageA(w, PBM_GETPOS, 0, 0), 90);
+  Set(forms::ProcessBarInterface, unit, 3, {0, 0});
+  EXPECT_EQ(SendMessageA(w, PBM_GETPOS, 0, 0), 80);
+}
+
 TEST_F(BasicUnits, LabelCaptionAndButtonKinds) {
   forms::LabelData progress;
   progress.caption = "进度：";
