@@ -2,6 +2,7 @@
 
 #include "tests/blackbox/driver/test_site.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace driver {
@@ -26,11 +27,12 @@ TestSite::~TestSite() {
   stopping_ = true;
   closesocket(static_cast<SOCKET>(listener_));
   thread_.join();
+  for (uintptr_t c : held_) closesocket(static_cast<SOCKET>(c));
 }
 
-void TestSite::SetPage(int id, int status, const std::string& body) {
+void TestSite::SetPage(int id, int status, const std::string& body, Manner manner) {
   std::lock_guard<std::mutex> hold(mutex_);
-  pages_[id] = {status, body};
+  pages_[id] = {status, body, manner};
 }
 
 std::vector<std::string> TestSite::Requests() {
@@ -53,6 +55,7 @@ void TestSite::Serve() {
     }
     int status = 404;
     std::string body;
+    Manner manner = Manner::Whole;
     size_t at = request.find("/movie/");
     {
       std::lock_guard<std::mutex> hold(mutex_);
@@ -60,14 +63,30 @@ void TestSite::Serve() {
       if (at != std::string::npos) {
         auto page = pages_.find(std::atoi(request.c_str() + at + 7));
         if (page != pages_.end()) {
-          status = page->second.first;
-          body = page->second.second;
+          status = page->second.status;
+          body = page->second.body;
+          manner = page->second.manner;
         }
       }
     }
-    std::string response = "HTTP/1.0 " + std::to_string(status) + (status == 200 ? " OK" : " Not Found") +
-                           "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
-    send(c, response.data(), static_cast<int>(response.size()), 0);
+    if (manner == Manner::Never) {
+      held_.push_back(static_cast<uintptr_t>(c));
+      continue;
+    }
+    std::string head = "HTTP/1.0 " + std::to_string(status) + (status == 200 ? " OK" : " Not Found") +
+                       "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n";
+    if (manner == Manner::CutShort) body.resize(body.size() / 2);  // the length promises twice as much
+    std::string response = head + body;
+    if (manner == Manner::Trickle) {
+      // Ten pieces a tenth of a second apart.
+      size_t piece = response.size() / 10 + 1;
+      for (size_t from = 0; from < response.size(); from += piece) {
+        send(c, response.data() + from, static_cast<int>(std::min(piece, response.size() - from)), 0);
+        Sleep(100);
+      }
+    } else {
+      send(c, response.data(), static_cast<int>(response.size()), 0);
+    }
     shutdown(c, SD_SEND);
     closesocket(c);
   }
