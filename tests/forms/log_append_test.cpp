@@ -1,0 +1,151 @@
+// Appends to the end of an edit box, as a scan's log gets them from its worker thread: every
+// append lands in order with one change event, the length the next append asks for is right at
+// once, the control catches up by itself, and anything else done to the box sees the appends first.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "forms/form_segment_writer.h"
+#include "forms/unit_data_blocks.h"
+#include "forms/units/unit_base.h"
+#include "runtime/commands/core_commands.h"
+#include "runtime/form_engine_port.h"
+#include "runtime/interface_table.h"
+#include "runtime/message_loop.h"
+#include "tests/forms/engine_image.h"
+#include "tests/support/error_capture.h"
+
+namespace {
+constexpr uint32_t kW = 0x52000011, kWOwn = 0x06000110, kLog = 0x16000012;
+
+std::atomic<int> g_changes{0};
+HandlerResult __cdecl LogChanged(const uint32_t*, uint32_t) {
+  ++g_changes;
+  return {0, 0, 0};
+}
+const EventHandlerFn kCode[] = {nullptr, LogChanged};
+
+std::vector<uint8_t> Segment() {
+  forms::WindowRecordSpec w;
+  w.id = kW;
+  forms::WindowData d;
+  d.caption = "log";
+  d.startPosition = 0;
+  forms::UnitRecordSpec own;
+  own.typeCode = tc::Window;
+  own.left = 40, own.top = 40, own.width = 480, own.height = 300, own.flags = 1;
+  own.typeData = forms::EncodeBlock(d);
+  w.records.push_back({kWOwn, forms::EncodeUnitRecord(own)});
+  forms::EditBoxData log;
+  log.multiLine = 1;
+  log.scrollBars = 2;  // a vertical bar, whose range shows what the control itself holds
+  log.inputMode = 1;   // read-only, like the scan's log
+  forms::UnitRecordSpec e;
+  e.typeCode = tc::EditBox, e.left = 8, e.top = 8, e.width = 440, e.height = 200, e.flags = 5;
+  e.events = {{0, 0}};
+  e.typeData = forms::EncodeBlock(log);
+  w.records.push_back({kLog, forms::EncodeUnitRecord(e)});
+  return forms::EncodeFormSegment({w});
+}
+
+void Append(const std::string& text) {
+  CmdArg args[2] = {CmdArg{kW, kLog, tc::EditBox}, MakeText(text.c_str())};
+  rt::kInterfaceTable.callCoreCommand(kCoreCommands[core::AppendText], 2, args);
+}
+
+class LogAppends : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testerr::PrintErrorsInsteadOfBox();
+    engineimg::Start(Segment(), &kCode[1]);
+    ASSERT_EQ(forms::LoadWindow(kW, nullptr, false), 0);
+    log_ = forms::UnitWindow(kW, kLog);
+    ASSERT_NE(log_, nullptr);
+    g_changes = 0;
+  }
+  void TearDown() override { DestroyWindow(GetParent(log_)); }
+  std::string Text() {
+    std::vector<char> buffer(static_cast<size_t>(GetWindowTextLengthA(log_)) + 16);
+    GetWindowTextA(log_, buffer.data(), static_cast<int>(buffer.size()));
+    return buffer.data();
+  }
+  int ControlsOwnLines() {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE;
+    GetScrollInfo(log_, SB_VERT, &info);
+    return info.nMax + 1;
+  }
+  HWND log_ = nullptr;
+};
+
+TEST_F(LogAppends, AppendsFromAWorkerLandInOrderWithOneChangeEventEachAndTheRightLengthAtOnce) {
+  constexpr int kLines = 400;
+  std::string expected;
+  std::atomic<int> wrongLengths{0};
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    std::string sent;
+    for (int i = 0; i < kLines; ++i) {
+      std::string line = "2026\xC4\xEA: \xD0\xF2\xBA\xC5\xCE\xAA" + std::to_string(i) + "\r\n";  // GBK text
+      Append(line);
+      sent += line;
+      if (GetWindowTextLengthA(log_) != static_cast<int>(sent.size())) ++wrongLengths;
+    }
+    done = true;
+  });
+  for (int i = 0; i < 2000 && !done; ++i) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    rt::ProcessPendingMessages();
+  }
+  worker.join();
+  for (int i = 0; i < kLines; ++i)
+    expected += "2026\xC4\xEA: \xD0\xF2\xBA\xC5\xCE\xAA" + std::to_string(i) + "\r\n";
+  EXPECT_EQ(wrongLengths.load(), 0);
+  EXPECT_EQ(g_changes.load(), kLines);
+  EXPECT_EQ(Text(), expected);
+  EXPECT_EQ(SendMessageA(log_, EM_GETLINECOUNT, 0, 0), kLines + 1);
+}
+
+TEST_F(LogAppends, GatheredAppendsReachTheControlByThemselvesWhileNothingElseAsks) {
+  // Painted and quiet first, so that no paint of the control's is waiting.
+  RedrawWindow(GetParent(log_), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  rt::ProcessPendingMessages();
+  for (int i = 0; i < 150; ++i) Append("line " + std::to_string(i) + "\r\n");
+  // Only the message loop runs from here: the control's own scroll range must catch up.
+  DWORD start = GetTickCount();
+  while (ControlsOwnLines() < 150 && GetTickCount() - start < 2000) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    rt::ProcessPendingMessages();
+  }
+  EXPECT_GE(ControlsOwnLines(), 150) << GetTickCount() - start << " ms";
+  EXPECT_EQ(g_changes.load(), 150);
+}
+
+TEST_F(LogAppends, OtherWritesToTheBoxComeAfterTheAppendsBeforeThem) {
+  Append("a\r\n");
+  SendMessageA(log_, EM_SETSEL, 0, 0);
+  SendMessageA(log_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("X"));
+  EXPECT_EQ(Text(), "Xa\r\n");
+  Append("b");
+  EXPECT_EQ(Text(), "Xa\r\nb");
+  Append("c");
+  SetWindowTextA(log_, "new");
+  Append("d");
+  EXPECT_EQ(Text(), "newd");
+  EXPECT_EQ(GetWindowTextLengthA(log_), 4);
+  Append("");  // an empty text changes nothing
+  EXPECT_EQ(Text(), "newd");
+  // A limit that cuts an append: the control keeps what fits, as it always did.
+  SendMessageA(log_, EM_LIMITTEXT, 6, 0);
+  Append("12");
+  Append("345");
+  EXPECT_EQ(Text(), "newd12");
+  EXPECT_EQ(GetWindowTextLengthA(log_), 6);
+}
+
+}  // namespace
