@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,14 +43,16 @@ HWND FindWindowOf(const driver::Program& p, const char* caption) {
 
 struct Scan {
   double seconds = 0;
-  std::vector<double> lineTimes;  // when the log reached 1, 2, ... lines (sampled)
+  std::vector<double> idTimes;  // when the label said 1, 2, ... IDs were done (sampled)
   std::vector<double> roundTrips;  // milliseconds
 };
 
 // Opens the range window, enters the range, and waits for the summary, sampling as it goes.
 Scan RunScan(driver::Program& program, HWND main, int from, int to) {
   Scan scan;
-  HWND log = FindWindowExA(main, nullptr, "Edit", nullptr);
+  // Progress is read from the label ("i/N"), which costs the window nothing; reading the log
+  // would make it hand its gathered lines to the control at every sample.
+  HWND label = FindWindowExA(main, nullptr, "_WU_Label", nullptr);
   PostMessageA(main, WM_COMMAND, 20001, 0);
   HWND range = FindWindowOf(program, "请选择开始ID和结束ID");
   HWND a = FindWindowExA(range, nullptr, "Edit", nullptr);
@@ -61,7 +64,6 @@ Scan RunScan(driver::Program& program, HWND main, int from, int to) {
   std::string f = std::to_string(from), t = std::to_string(to);
   SendMessageA(a, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.c_str()));
   SendMessageA(b, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(t.c_str()));
-  int base = static_cast<int>(SendMessageA(log, EM_GETLINECOUNT, 0, 0)) - 1;
   double start = Now();
   PostMessageA(FindWindowExA(range, nullptr, "Button", nullptr), BM_CLICK, 0, 0);
   for (;;) {
@@ -69,8 +71,11 @@ Scan RunScan(driver::Program& program, HWND main, int from, int to) {
     DWORD_PTR r;
     SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
     scan.roundTrips.push_back((Now() - t0) * 1000);
-    int lines = static_cast<int>(SendMessageA(log, EM_GETLINECOUNT, 0, 0)) - 1 - base;
-    while (static_cast<int>(scan.lineTimes.size()) < lines) scan.lineTimes.push_back(Now() - start);
+    char text[64] = "";
+    GetWindowTextA(label, text, sizeof text);  // sends WM_GETTEXT: the label lives in another process
+    int done = std::atoi(text);
+    if (std::strchr(text, '/') && std::atoi(std::strchr(text, '/') + 1) == to - from)
+      while (static_cast<int>(scan.idTimes.size()) < done) scan.idTimes.push_back(Now() - start);
     if (HWND box = program.WaitForMessageBox(0)) {
       if (driver::WindowText(box) != "完成！") {
         std::printf("unexpected box: %s\n", driver::MessageBoxText(box).c_str());
@@ -131,10 +136,10 @@ int main(int argc, char** argv) {
               ratioIds, ratio.seconds, 1000 * ratio.seconds / ratioIds, bare, ratio.seconds / bare);
 
   Scan longScan = RunScan(program, main, 100000, 100000 + longIds);
-  size_t n = longScan.lineTimes.size();
+  size_t n = longScan.idTimes.size();
   if (n >= 2000) {
-    double first = longScan.lineTimes[999];
-    double last = longScan.lineTimes[n - 1] - longScan.lineTimes[n - 1001];
+    double first = longScan.idTimes[999];
+    double last = longScan.idTimes[n - 1] - longScan.idTimes[n - 1001];
     std::printf("scan of %d IDs: %.1f s; first 1000 IDs %.2f s, last 1000 IDs %.2f s, ratio %.3f\n", longIds,
                 longScan.seconds, first, last, last / first);
   }
