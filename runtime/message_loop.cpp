@@ -35,13 +35,25 @@ bool RearmsIdle(const MSG& m) {
 // and the progress after every write, and wait for those paints with each of its next writes.
 // A window invalidated after a quiet spell is still painted at once.
 constexpr DWORD kPaintIntervalMs = 40;
-constexpr int kPaintsPerRound = 64;  // a window that never validates cannot hold the loop
 DWORD g_lastPaintRound = 0;
-int g_paintsThisRound = 0;  // 0: no round open
+bool g_roundOpen = false;
+std::vector<HWND> g_paintedThisRound;  // a round paints each window once
 
 void EndPaintRound() {
-  g_paintsThisRound = 0;
-  g_lastPaintRound = GetTickCount();
+  if (!g_paintedThisRound.empty()) g_lastPaintRound = GetTickCount();
+  g_roundOpen = false;
+  g_paintedThisRound.clear();
+}
+
+// The next paint of the open round; false when the round is over. A window invalidated again
+// while the round runs (a worker may do so between two paints) waits for the next round.
+bool TakeRoundPaint(MSG* msg) {
+  if (!PeekMessageA(msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_PAINT) || msg->message != WM_PAINT) return false;
+  if (std::find(g_paintedThisRound.begin(), g_paintedThisRound.end(), msg->hwnd) != g_paintedThisRound.end())
+    return false;
+  if (!PeekMessageA(msg, msg->hwnd, WM_PAINT, WM_PAINT, PM_REMOVE | PM_QS_PAINT)) return false;
+  g_paintedThisRound.push_back(msg->hwnd);
+  return true;
 }
 
 // GetMessage, with paints held back between rounds.
@@ -49,20 +61,16 @@ void TakeMessage(MSG* msg) {
   constexpr UINT kAllButPaint = PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
   for (;;) {
     if (PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE | kAllButPaint)) return;
-    DWORD since = GetTickCount() - g_lastPaintRound;
-    if (g_paintsThisRound > 0 || since >= kPaintIntervalMs) {
-      if (PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
-        if (++g_paintsThisRound >= kPaintsPerRound) EndPaintRound();
-        return;
-      }
-      if (g_paintsThisRound > 0) {
-        EndPaintRound();
-        continue;
-      }
-      MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    } else {
-      MsgWaitForMultipleObjectsEx(0, nullptr, kPaintIntervalMs - since, QS_ALLINPUT & ~QS_PAINT, MWMO_INPUTAVAILABLE);
+    if (g_roundOpen || GetTickCount() - g_lastPaintRound >= kPaintIntervalMs) {
+      g_roundOpen = true;
+      if (TakeRoundPaint(msg)) return;
+      EndPaintRound();
     }
+    DWORD since = GetTickCount() - g_lastPaintRound;
+    if (since >= kPaintIntervalMs)
+      MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    else
+      MsgWaitForMultipleObjectsEx(0, nullptr, kPaintIntervalMs - since, QS_ALLINPUT & ~QS_PAINT, MWMO_INPUTAVAILABLE);
   }
 }
 

@@ -154,8 +154,10 @@ class EditBox : public Unit {
     } else if (!LeavesTextAlone(message)) {
       FlushAppends();
       knownLength_ = -1;  // it may change the text
+      atEnd_ = false;     // or move the selection
     } else if (!ShowsNoText(message)) {
       FlushAppends();
+      if (message == EM_SETSEL) atEnd_ = false;  // one that was not gathered
     }
     switch (message) {
       case WM_CHAR:
@@ -207,11 +209,11 @@ class EditBox : public Unit {
   // the caret scrolled into view, the empty selection replaced. The platform's edit control
   // works over its whole text for each of those messages, so every append to a long log cost
   // more than the one before. Appends at the end are therefore gathered and given to the
-  // control in one replace a moment later, and at once before any other message that reads or
+  // control in one replace a quarter of a second later, and at once before any other message that reads or
   // changes the text, so nothing ever sees the control without them. Each gathered append
   // raises the change event as the control would have.
   static constexpr UINT_PTR kAppendTimer = 0x4541;
-  static constexpr UINT kAppendDelayMs = 40;
+  static constexpr UINT kAppendDelayMs = 250;
 
   bool GathersAppend(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) {
     switch (message) {
@@ -228,24 +230,26 @@ class EditBox : public Unit {
         auto start = static_cast<LRESULT>(static_cast<int>(wp));
         if (knownLength_ < 0 || wp != static_cast<WPARAM>(lp) || start < knownLength_ + static_cast<LRESULT>(pending_.size()))
           return false;
-        endSelected_ = true;
+        selectPending_ = atEnd_ = true;
         endPosition_ = wp;
+        ArmTimer();
         *result = 0;
         return true;
       }
       case EM_SCROLLCARET:
-        if (!endSelected_) return false;
+        if (!atEnd_) return false;
         scrollAsked_ = true;
+        ArmTimer();
         *result = TRUE;
         return true;
       case EM_REPLACESEL: {
         auto text = reinterpret_cast<const char*>(lp);
-        if (!endSelected_ || wp != FALSE || !text || !*text) return false;
+        if (!atEnd_ || knownLength_ < 0 || wp != FALSE || !text || !*text) return false;
         // Gathered only while the limit cannot cut it: a byte is never fewer characters.
         uint64_t after = static_cast<uint64_t>(knownLength_) + pending_.size() + std::strlen(text);
         if (after > static_cast<DWORD>(CallOriginal(EM_GETLIMITTEXT, 0, 0))) return false;
-        if (pending_.empty()) SetTimer(Window(), kAppendTimer, kAppendDelayMs, nullptr);
         pending_ += text;
+        ArmTimer();
         *result = 0;
         if (!settingText_) Raise(0);
         return true;
@@ -259,21 +263,27 @@ class EditBox : public Unit {
     }
   }
 
+  void ArmTimer() {
+    if (!timerArmed_) timerArmed_ = SetTimer(Window(), kAppendTimer, kAppendDelayMs, nullptr) != 0;
+  }
+
   void FlushAppends() {
-    if (!endSelected_) return;
-    KillTimer(Window(), kAppendTimer);
+    if (timerArmed_) KillTimer(Window(), kAppendTimer);
+    timerArmed_ = false;
+    if (!selectPending_ && !scrollAsked_ && pending_.empty()) return;
     std::string text;
     text.swap(pending_);
-    bool scroll = scrollAsked_;
-    endSelected_ = scrollAsked_ = false;
+    bool select = selectPending_, scroll = scrollAsked_;
+    selectPending_ = scrollAsked_ = false;
     flushing_ = true;
-    CallOriginal(EM_SETSEL, endPosition_, static_cast<LPARAM>(endPosition_));
+    if (select) CallOriginal(EM_SETSEL, endPosition_, static_cast<LPARAM>(endPosition_));
     if (scroll) CallOriginal(EM_SCROLLCARET, 0, 0);
     if (!text.empty()) {
       CallOriginal(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
       knownLength_ += static_cast<LRESULT>(text.size());
     }
     flushing_ = false;
+    // The caret stays at the end, where the next append goes.
   }
 
   // Messages that neither read nor show the text: gathered appends may wait past them.
@@ -338,9 +348,11 @@ class EditBox : public Unit {
 
   std::string pending_;         // appended at the end, not yet given to the control
   LRESULT knownLength_ = -1;    // the control's own text length in bytes; -1 unknown
-  bool endSelected_ = false;    // an empty selection at the end waits to be made
+  bool atEnd_ = false;          // the selection, made or waiting, is the empty range at the end
+  bool selectPending_ = false;  // that selection waits to be made
   WPARAM endPosition_ = 0;
   bool scrollAsked_ = false;
+  bool timerArmed_ = false;
   bool flushing_ = false;
   bool settingText_ = false;
   HBRUSH brush_ = nullptr;

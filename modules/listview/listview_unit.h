@@ -24,7 +24,7 @@ struct ListViewShell {
 
 // Rows added in a burst are drawn together when this timer of the control's fires.
 constexpr UINT_PTR kRowBurstTimer = 0x5253;
-constexpr UINT kRowBurstDelayMs = 200;
+constexpr UINT kRowBurstDelayMs = 500;
 
 // The private message that carries a check-box row until the control has toggled the box.
 constexpr UINT kCheckChangedMessage = WM_USER + 1;

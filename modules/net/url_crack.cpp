@@ -13,7 +13,7 @@ namespace net {
 static_assert(kSchemeHttp == INTERNET_SCHEME_HTTP && kSchemeHttps == INTERNET_SCHEME_HTTPS &&
                   kServiceHttp == INTERNET_SERVICE_HTTP,
               "scheme and service numbers");
-static_assert(kFlagsPlain == (INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE) &&
+static_assert(kFlagsPlain == (INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES) &&
                   kFlagSecure == INTERNET_FLAG_SECURE,
               "request flags");
 

@@ -94,6 +94,17 @@ TEST_F(HttpGetTest, SendsTheRequestLineAndHeadersWithoutTheFragment) {
   EXPECT_EQ(r.find("top"), std::string::npos) << r;
 }
 
+TEST_F(HttpGetTest, ACookieTheSiteSetsIsNeverSentBack) {
+  LoopbackServer server([](SOCKET s, const std::string&) {
+    SendAll(s, "HTTP/1.0 200 OK\r\nSet-Cookie: visit=1; path=/\r\nContent-Length: 2\r\n\r\nok");
+  });
+  EXPECT_EQ(Get(server.Url("/movie/1")).bytes, "ok");
+  EXPECT_EQ(Get(server.Url("/movie/2")).bytes, "ok");
+  auto requests = server.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[1].find("Cookie"), std::string::npos) << requests[1];
+}
+
 TEST_F(HttpGetTest, ReturnsBodiesByteExactWithAndWithoutContentLength) {
   struct Case {
     size_t size;

@@ -32,13 +32,13 @@ TEST(ChunkSize, NoPositiveLengthMeansTenKilobytes) {
 TEST(UrlRules, SchemeDecidesServiceAndFlags) {
   net::RequestPlan http = net::PlanForScheme(net::kSchemeHttp);
   EXPECT_EQ(http.service, 3u);
-  EXPECT_EQ(http.flags, 0x84000000u);
+  EXPECT_EQ(http.flags, 0x84080000u);
   net::RequestPlan https = net::PlanForScheme(net::kSchemeHttps);
   EXPECT_EQ(https.service, 3u);
-  EXPECT_EQ(https.flags, 0x84800000u);
+  EXPECT_EQ(https.flags, 0x84880000u);
   net::RequestPlan ftp = net::PlanForScheme(1);
   EXPECT_EQ(ftp.service, 1u);
-  EXPECT_EQ(ftp.flags, 0x84000000u);
+  EXPECT_EQ(ftp.flags, 0x84080000u);
 }
 
 TEST(UrlRules, FragmentIsCutAtTheFirstHash) {
