@@ -89,7 +89,7 @@ double RunBareFetches(int port, int pages, size_t& bytes) {
     HINTERNET c = InternetConnectA(session, "127.0.0.1", static_cast<INTERNET_PORT>(port), "", "",
                                    INTERNET_SERVICE_HTTP, 0, 0);
     HINTERNET r = HttpOpenRequestA(c, "GET", object.c_str(), "HTTP/1.0", nullptr, accept,
-                                   INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
+                                   INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES, 0);
     HttpSendRequestA(r, "Accept: */*\r\n\r\n", 15, nullptr, 0);
     std::vector<char> body;
     DWORD got = 0;
