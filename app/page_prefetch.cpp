@@ -1,7 +1,5 @@
 #include "app/page_prefetch.h"
 
-#include <windows.h>
-
 #include "app/command_ids.h"
 #include "app/image/program_image.h"
 #include "app/platform_calls.h"
@@ -9,77 +7,59 @@
 
 namespace app {
 
-// Lives until both the worker and the helper have let go of it.
-struct PagePrefetch::Shared {
-  HANDLE ask = nullptr;    // set by the worker: an ID (or the end) waits for the helper
-  HANDLE ready = nullptr;  // set by the helper: the asked page is read
-  volatile LONG holders = 2;
-  volatile LONG ended = 0;
-  int32_t id = 0;
-  IdResult result;
-  PagePrefetch* owner = nullptr;
-};
-
-namespace {
-
-void LetGo(PagePrefetch::Shared* s) {
-  if (InterlockedDecrement(&s->holders) != 0) return;
-  CloseEvent(s->ask);
-  CloseEvent(s->ready);
-  delete s->owner;
-  delete s;
+PagePrefetch::~PagePrefetch() {
+  if (ask_) CloseEvent(ask_);
+  if (ready_) CloseEvent(ready_);
 }
 
-DWORD WINAPI HelperMain(LPVOID parameter) {
-  auto s = static_cast<PagePrefetch::Shared*>(parameter);
+void PagePrefetch::LetGo() {
+  if (InterlockedDecrement(&holders_) == 0) delete this;
+}
+
+DWORD WINAPI PagePrefetch::HelperMain(LPVOID self) {
+  auto p = static_cast<PagePrefetch*>(self);
   for (;;) {
-    WaitFor(s->ask);
-    if (s->ended) break;
-    s->result = FetchId(s->id);
-    Signal(s->ready);
+    WaitFor(p->ask_);
+    if (p->ended_) break;
+    p->result_ = FetchId(p->id_);
+    Signal(p->ready_);
   }
-  LetGo(s);
+  p->LetGo();
   return 0;
 }
 
-}  // namespace
-
 PagePrefetch* PagePrefetch::Start() {
-  auto s = new Shared;
-  s->ask = MakeEvent();
-  s->ready = MakeEvent();
+  auto p = new PagePrefetch;
+  p->ask_ = MakeEvent();
+  p->ready_ = MakeEvent();
   uint32_t handle = 0;
-  bool started = s->ask && s->ready &&
+  bool started = p->ask_ && p->ready_ &&
                  Call(mod::Thread, cmd::StartThread,
                       {MakePtr(reinterpret_cast<void*>(&HelperMain), tc::SubPtr),
-                       MakeInt(static_cast<int32_t>(Word(s))), MakePtr(&handle, tc::Integer)})
+                       MakeInt(static_cast<int32_t>(Word(p))), MakePtr(&handle, tc::Integer)})
                      .lo != 0;
   if (!started) {
-    if (s->ask) CloseEvent(s->ask);
-    if (s->ready) CloseEvent(s->ready);
-    delete s;
+    delete p;
     return nullptr;
   }
   Call(mod::Thread, cmd::CloseThreadHandle, {MakeInt(static_cast<int32_t>(handle))});
-  s->owner = new PagePrefetch(s);
-  return s->owner;
+  return p;
 }
 
 void PagePrefetch::Ask(int32_t id) {
-  shared_->id = id;
-  Signal(shared_->ask);
+  id_ = id;
+  Signal(ask_);
 }
 
 IdResult PagePrefetch::Take() {
-  WaitFor(shared_->ready);
-  return shared_->result;
+  WaitFor(ready_);
+  return result_;
 }
 
 void PagePrefetch::Abandon() {
-  Shared* s = shared_;
-  InterlockedExchange(&s->ended, 1);
-  Signal(s->ask);
-  LetGo(s);
+  InterlockedExchange(&ended_, 1);
+  Signal(ask_);
+  LetGo();
 }
 
 }  // namespace app
