@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -54,6 +55,27 @@ TEST_F(ScanBlackBox, AScanWritesRowsLogLinesProgressLabelAndSummary) {
   EXPECT_LT(log.find("序号为101"), log.find("序号为102"));
   EXPECT_EQ(driver::WindowText(label_), "3/3");
   EXPECT_EQ(SendMessageA(bar_, PBM_GETPOS, 0, 0), 100);
+}
+
+TEST_F(ScanBlackBox, TheLabelAndTheBarStepThroughEveryIdInTurn) {
+  Site site(300);  // each page takes 0.3 s, so every step stays long enough to be seen
+  Start(site);
+  ASSERT_TRUE(StartScan("200", "203"));
+  std::vector<std::string> labels;
+  std::vector<LRESULT> bars;
+  for (int i = 0; i < 400 && !program_->WaitForMessageBox(0); ++i) {
+    std::string label = driver::WindowText(label_);
+    if (labels.empty() || labels.back() != label) labels.push_back(label);
+    LRESULT bar = SendMessageA(bar_, PBM_GETPOS, 0, 0);
+    if (bars.empty() || bars.back() != bar) bars.push_back(bar);
+    Sleep(20);
+  }
+  EXPECT_NE(TakeSummary().find("一共遍历3条信息"), std::string::npos);
+  // Before the first ID the label may still read its caption and the bar 0.
+  if (!labels.empty() && labels.front() == "进度：") labels.erase(labels.begin());
+  if (!bars.empty() && bars.front() == 0) bars.erase(bars.begin());
+  EXPECT_EQ(labels, (std::vector<std::string>{"1/3", "2/3", "3/3"}));
+  EXPECT_EQ(bars, (std::vector<LRESULT>{33, 67, 100}));  // i / 3 * 100, rounded
 }
 
 TEST_F(ScanBlackBox, ANegativeRangeRunsThroughZero) {
