@@ -111,7 +111,7 @@ bool AttachWindow(HWND window, void* object) {
   if (!window || !IsWindow(window) || !head || head->magic != kUnitObjectMagic) return false;
   if (head->window || UnitOfWindow(window)) return false;
   head->window = window;
-  SetPropA(window, kUnitObjectProperty, head);
+  SetUnitOfWindow(window, head);
   return true;
 }
 

@@ -35,7 +35,6 @@ HWND FirstTabStop(HWND window) {
   return best;
 }
 constexpr const char* kClassName = "WTWindow";
-constexpr const char* kWindowUnitProperty = "ReelscoutWindowUnit";
 
 // Raises a window event; true unless the handler gave back false (0).
 bool RaiseWindowEvent(WindowUnit& unit, int32_t event) {
@@ -63,8 +62,7 @@ void ReleaseWindowUnit(HWND hwnd, WindowUnit* unit) {
     if (unit->iconLarge) DestroyIcon(unit->iconLarge);
     if (unit->iconSmall) DestroyIcon(unit->iconSmall);
   }
-  RemovePropA(hwnd, kUnitObjectProperty);
-  RemovePropA(hwnd, kWindowUnitProperty);
+  SetUnitOfWindow(hwnd, nullptr);
   unit->head.magic = 0;
   delete unit;
   rt::ServiceEntry()(svc::UnitDestroyed, windowId, ownId);
@@ -92,13 +90,13 @@ void PaintBackground(WindowUnit& unit, HDC dc) {
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto unit = static_cast<WindowUnit*>(GetPropA(hwnd, kWindowUnitProperty));
+  // The head comes first in a window unit, so the window's unit object is the unit itself.
+  auto unit = reinterpret_cast<WindowUnit*>(UnitOfWindow(hwnd));
   if (!unit) {
     if (msg == WM_NCCREATE) {
       unit = static_cast<WindowUnit*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
       unit->head.window = hwnd;
-      SetPropA(hwnd, kWindowUnitProperty, unit);
-      SetPropA(hwnd, kUnitObjectProperty, &unit->head);
+      SetUnitOfWindow(hwnd, &unit->head);
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
   }

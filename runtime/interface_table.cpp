@@ -9,6 +9,7 @@
 #include "runtime/message_loop.h"
 #include "runtime/runtime_error.h"
 #include "runtime/startup.h"
+#include "runtime/ui_thread_calls.h"
 
 namespace rt {
 namespace {
@@ -17,25 +18,64 @@ void __cdecl SlotReportErrorByCode(int32_t code) { ReportRuntimeError(ErrorTable
 
 void* __cdecl SlotResolveDllCommand(int32_t index) { return ResolveDllCommand(index); }
 
-CmdArg __cdecl SlotCallCoreCommand(CommandFn fn, int32_t count, CmdArg* args) {
-  CmdArg result{0, 0, 0};
+struct CommandCall {
+  CommandFn fn;
+  int32_t count;
+  CmdArg* args;
+  CmdArg result;
+};
+
+void RunCommandCall(void* context) {
+  auto call = static_cast<CommandCall*>(context);
   // A command called with no arguments still gets a valid pointer it will not use.
   CmdArg none{0, 0, 0};
-  fn(&result, count, args ? args : &none);
-  return result;
+  call->fn(&call->result, call->count, call->args ? call->args : &none);
+}
+
+CmdArg __cdecl SlotCallCoreCommand(CommandFn fn, int32_t count, CmdArg* args) {
+  CommandCall call{fn, count, args, CmdArg{0, 0, 0}};
+  if (ArgumentsNeedUiThread(count, args))
+    RunOnUiThread(RunCommandCall, &call);
+  else
+    RunCommandCall(&call);
+  return call.result;
 }
 
 CmdArg __cdecl SlotCallModuleCommand(CommandFn fn, int32_t, int32_t count, CmdArg* args) {
   return SlotCallCoreCommand(fn, count, args);
 }
 
+struct PropertyAccess {
+  uint32_t window, unit;
+  int32_t property;
+  uint32_t lo, hi;
+  uint64_t value;
+};
+
 uint64_t __cdecl SlotReadProperty(uint32_t window, uint32_t unit, int32_t property, int32_t) {
-  return forms::ReadProperty(window, unit, property);
+  PropertyAccess access{window, unit, property, 0, 0, 0};
+  auto read = [](void* context) {
+    auto a = static_cast<PropertyAccess*>(context);
+    a->value = forms::ReadProperty(a->window, a->unit, a->property);
+  };
+  if (UnitNeedsUiThread(window, unit))
+    RunOnUiThread(read, &access);
+  else
+    read(&access);
+  return access.value;
 }
 
 void __cdecl SlotWriteProperty(uint32_t window, uint32_t unit, int32_t property, int32_t, uint32_t lo,
                                uint32_t hi) {
-  forms::WriteProperty(window, unit, property, lo, hi);
+  PropertyAccess access{window, unit, property, lo, hi, 0};
+  auto write = [](void* context) {
+    auto a = static_cast<PropertyAccess*>(context);
+    forms::WriteProperty(a->window, a->unit, a->property, a->lo, a->hi);
+  };
+  if (UnitNeedsUiThread(window, unit))
+    RunOnUiThread(write, &access);
+  else
+    write(&access);
 }
 
 void* __cdecl SlotAlloc(uint32_t size) { return AllocBlock(size); }

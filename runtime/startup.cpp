@@ -11,6 +11,7 @@
 #include "runtime/heap.h"
 #include "runtime/runtime_app.h"
 #include "runtime/runtime_error.h"
+#include "runtime/ui_thread_calls.h"
 
 namespace rt {
 namespace {
@@ -18,6 +19,7 @@ namespace {
 LRESULT CALLBACK HiddenOwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   // An exit asked for on another thread completes here, on the UI thread.
   if (msg == kMsgExitRequest) ExitProgram(static_cast<int32_t>(wp));
+  if (msg == kMsgRunOnUiThread) return RunSentJob(lp);
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 

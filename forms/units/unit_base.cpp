@@ -8,7 +8,6 @@
 namespace forms {
 namespace {
 // The C++ object behind a core unit's window, beside the head that every unit type shares.
-constexpr const char* kImplProperty = "ReelscoutCoreUnit";
 }  // namespace
 
 Unit::Unit(TypeCode type, uint32_t windowId, uint32_t unitId) : head(shell.head) {
@@ -37,8 +36,7 @@ bool Unit::Raise(int32_t event, std::initializer_list<uint32_t> args, bool* retu
 
 void Unit::Attach(HWND window) {
   head.window = window;
-  SetPropA(window, kUnitObjectProperty, &head);
-  SetPropA(window, kImplProperty, this);
+  SetUnitOfWindow(window, &head);
   original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure)));
 }
 
@@ -49,12 +47,12 @@ LRESULT Unit::CallOriginal(UINT message, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Unit::Procedure(HWND window, UINT message, WPARAM wp, LPARAM lp) {
-  auto unit = static_cast<Unit*>(GetPropA(window, kImplProperty));
-  if (!unit || !UnitOfWindow(window)) return DefWindowProcA(window, message, wp, lp);
+  UnitObjectHead* head = UnitOfWindow(window);
+  Unit* unit = head ? reinterpret_cast<UnitShell*>(head)->self : nullptr;
+  if (!unit) return DefWindowProcA(window, message, wp, lp);
   if (message == WM_NCDESTROY) {
     LRESULT r = unit->CallOriginal(message, wp, lp);
-    RemovePropA(window, kUnitObjectProperty);
-    RemovePropA(window, kImplProperty);
+    SetUnitOfWindow(window, nullptr);
     rt::ServiceEntry()(svc::UnitDestroyed, unit->head.windowId, unit->head.unitId);
     delete unit;
     return r;

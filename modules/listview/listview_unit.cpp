@@ -44,7 +44,7 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wp, LPARAM lp) {
   switch (message) {
     case WM_NCDESTROY: {
       LRESULT r = CallWindowProcA(u->original, window, message, wp, lp);
-      RemovePropA(window, kUnitObjectProperty);
+      SetUnitOfWindow(window, nullptr);
       uint32_t windowId = u->WindowId(), unitId = u->UnitId();
       delete u;
       ReportUnitDestroyed(windowId, unitId);
@@ -140,7 +140,7 @@ void* __cdecl CreateListView(const uint8_t* bytes, uint32_t length, uint32_t ext
   }
   u->shell.head.window = window;
   // Subclass before anything else so that notifications raised while the rows go in reach us.
-  SetPropA(window, kUnitObjectProperty, &u->shell.head);
+  SetUnitOfWindow(window, &u->shell.head);
   u->original = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
   SendMessageA(window, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ExtendedStyleFor(u->data));

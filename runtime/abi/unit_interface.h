@@ -36,9 +36,6 @@ struct UnitObjectHead {
 };
 constexpr uint32_t kUnitObjectMagic = 0x544E5552;  // "RUNT"
 
-// Window property under which a unit's control window keeps its UnitObjectHead*.
-constexpr const char* kUnitObjectProperty = "ReelscoutUnit";
-
 // 1: create from the type-specific data. parent is the owner for the window type; menu is the
 // window type's menu bar (0 for others). Returns the new unit object, or null on failure.
 using UnitCreateFn = void*(__cdecl*)(const uint8_t* data, uint32_t length, uint32_t extraStyle, HWND parent,
@@ -61,10 +58,26 @@ using UnitEnumFontsFn = HGLOBAL(__cdecl*)(void* unit, const uint8_t* data, uint3
 // 10: true when the unit's window is a default push button.
 using UnitIsDefaultButtonFn = uint32_t(__cdecl*)(void* unit);
 
-// The unit object of a window that belongs to a unit, or null.
+// A unit's control window keeps its UnitObjectHead* in its GWLP_USERDATA slot, which the unit's
+// code reads without a round trip to the window server (a window property costs one each time,
+// and a unit's window looks its object up for every message).
+inline void SetUnitOfWindow(HWND window, UnitObjectHead* head) {
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(head));
+}
+
+// The unit object of a window that belongs to a unit, or null. Any window may be asked about (a
+// message box's button, a common dialog's list), and such a window may keep anything in the slot,
+// so the value is only read through when it points into committed, readable memory.
 inline UnitObjectHead* UnitOfWindow(HWND window) {
-  auto head = static_cast<UnitObjectHead*>(GetPropA(window, kUnitObjectProperty));
-  return head && head->magic == kUnitObjectMagic ? head : nullptr;
+  auto head = reinterpret_cast<UnitObjectHead*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!head) return nullptr;
+  MEMORY_BASIC_INFORMATION m;
+  if (VirtualQuery(head, &m, sizeof m) != sizeof m || m.State != MEM_COMMIT ||
+      (m.Protect & (PAGE_NOACCESS | PAGE_GUARD | PAGE_EXECUTE)) || m.Protect == 0)
+    return nullptr;
+  auto end = static_cast<const char*>(m.BaseAddress) + m.RegionSize;
+  if (reinterpret_cast<const char*>(head + 1) > end) return nullptr;
+  return head->magic == kUnitObjectMagic && head->window == window ? head : nullptr;
 }
 
 // Notifications that a unit's parent window sends back to the unit's own window (WM_COMMAND,

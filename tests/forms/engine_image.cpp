@@ -32,7 +32,7 @@ void* __cdecl StandInCreate(const uint8_t*, uint32_t, uint32_t extraStyle, HWND 
                                 reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), GetModuleHandleA(nullptr), nullptr);
   if (!window) return nullptr;
   auto unit = new StandIn{{kUnitObjectMagic, window, windowId, unitId, 0}};
-  SetPropA(window, kUnitObjectProperty, &unit->head);
+  SetUnitOfWindow(window, &unit->head);
   return unit;
 }
 void* __cdecl StandInInterface(uint32_t number) {
