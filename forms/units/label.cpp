@@ -41,7 +41,11 @@ class Label : public Unit {
       case WM_ERASEBKGND: *result = 1; return true;  // painted with the text, without flicker
       case WM_SETTEXT:
         *result = CallOriginal(message, wp, lp);
-        InvalidateRect(Window(), nullptr, TRUE);
+        // A scan sets the text hundreds of times a second and the window paints a few dozen: a
+        // window already waiting for its paint needs no second invalidation (each is a round
+        // trip to the window server).
+        if (!waitingForPaint_) InvalidateRect(Window(), nullptr, TRUE);
+        waitingForPaint_ = true;
         return true;
       case WM_GETFONT: *result = reinterpret_cast<LRESULT>(font_); return true;
       default: return false;
@@ -63,6 +67,7 @@ class Label : public Unit {
   void Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Window(), &ps);
+    waitingForPaint_ = false;
     RECT rc;
     GetClientRect(Window(), &rc);
     HBRUSH brush = CreateSolidBrush(ResolveColour(data.background));
@@ -87,6 +92,7 @@ class Label : public Unit {
 
   HFONT font_ = nullptr;
   bool ownsFont_ = false;
+  bool waitingForPaint_ = false;  // invalidated by a text change and not painted since
 };
 
 void* __cdecl Create(const uint8_t* block, uint32_t length, uint32_t extraStyle, HWND parent, uint32_t id, HMENU,

@@ -39,14 +39,28 @@ class ProgressBar : public Unit {
       SendMessageA(Window(), PBM_SETRANGE32, static_cast<WPARAM>(lo), hi);
       appliedPosition_ = static_cast<int32_t>(SendMessageA(Window(), PBM_GETPOS, 0, 0));
     }
-    if (!applied_ || position != appliedPosition_) SendMessageA(Window(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    if (!applied_ || position != appliedPosition_) {
+      settingPosition_ = true;
+      SendMessageA(Window(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+      settingPosition_ = false;
+    }
     applied_ = true;
     appliedLo_ = lo;
     appliedHi_ = hi;
     appliedPosition_ = position;
   }
 
+ protected:
+  // The control paints itself at once on every new position; left invalid, it is painted with
+  // the window's next round of paints instead, which costs a scan far less.
+  bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT* result) override {
+    if (message != WM_PAINT || !settingPosition_) return false;
+    *result = 0;
+    return true;
+  }
+
  private:
+  bool settingPosition_ = false;
   bool applied_ = false;
   int32_t appliedLo_ = 0, appliedHi_ = 0, appliedPosition_ = 0;
 };

@@ -142,6 +142,34 @@ TEST_F(BasicUnits, ProgressBarShowsItsPositionAgainWhenARangeChangeHadClampedIt)
   EXPECT_EQ(SendMessageA(w, PBM_GETPOS, 0, 0), 80);
 }
 
+// A new position or caption is the control's at once and is painted with the window's next
+// paint, not while it is written; once painted the control is clean, and the next change shows.
+TEST_F(BasicUnits, NewPositionsAndCaptionsWaitForThePaintAndEveryChangeIsPainted) {
+  UpdateWindow(parent_);
+  Pump();
+  void* bar = CreateUnit(forms::ProcessBarInterface, parent_, forms::EncodeBlock(forms::ProgressBarData{}));
+  void* label = CreateUnit(forms::LabelInterface, parent_, forms::EncodeBlock(forms::LabelData{}));
+  ASSERT_TRUE(bar && label);
+  for (HWND w : {WindowOf(bar), WindowOf(label)}) UpdateWindow(w);
+  auto invalid = [](void* unit) { return GetUpdateRect(WindowOf(unit), nullptr, FALSE) != FALSE; };
+  ASSERT_FALSE(invalid(bar));
+  ASSERT_FALSE(invalid(label));
+  for (int round = 1; round <= 3; ++round) {
+    for (int step = 1; step <= 5; ++step) {
+      Set(forms::ProcessBarInterface, bar, 5, {static_cast<uint32_t>(round * 20 + step), 0});
+      Set(forms::LabelInterface, label, 0, Text((std::to_string(step) + "/5").c_str()));
+    }
+    EXPECT_EQ(SendMessageA(WindowOf(bar), PBM_GETPOS, 0, 0), round * 20 + 5);
+    EXPECT_EQ(forms::WindowTextOf(WindowOf(label)), "5/5");
+    EXPECT_TRUE(invalid(bar)) << "round " << round;
+    EXPECT_TRUE(invalid(label)) << "round " << round;
+    UpdateWindow(WindowOf(bar));
+    UpdateWindow(WindowOf(label));
+    EXPECT_FALSE(invalid(bar)) << "round " << round;
+    EXPECT_FALSE(invalid(label)) << "round " << round;
+  }
+}
+
 TEST_F(BasicUnits, LabelCaptionAndButtonKinds) {
   forms::LabelData progress;
   progress.caption = "进度：";
