@@ -8,8 +8,8 @@
 namespace app {
 
 PagePrefetch::~PagePrefetch() {
-  if (ask_) CloseEvent(ask_);
-  if (ready_) CloseEvent(ready_);
+  if (hasPage_) Release(page_);
+  DeleteLock(&lock_);
 }
 
 void PagePrefetch::LetGo() {
@@ -19,10 +19,19 @@ void PagePrefetch::LetGo() {
 DWORD WINAPI PagePrefetch::HelperMain(LPVOID self) {
   auto p = static_cast<PagePrefetch*>(self);
   for (;;) {
-    WaitFor(p->ask_);
-    if (p->ended_) break;
-    p->result_ = FetchId(p->id_);
-    Signal(p->ready_);
+    EnterLock(&p->lock_);
+    while (!p->hasId_ && !p->ended_) SleepOnCondition(&p->asked_, &p->lock_);
+    bool ended = p->ended_;
+    int32_t id = p->id_;
+    p->hasId_ = false;
+    LeaveLock(&p->lock_);
+    if (ended) break;
+    CmdArg page = FetchPage(id);
+    EnterLock(&p->lock_);
+    p->page_ = page;
+    p->hasPage_ = true;
+    LeaveLock(&p->lock_);
+    WakeCondition(&p->fetched_);
   }
   p->LetGo();
   return 0;
@@ -30,11 +39,11 @@ DWORD WINAPI PagePrefetch::HelperMain(LPVOID self) {
 
 PagePrefetch* PagePrefetch::Start() {
   auto p = new PagePrefetch;
-  p->ask_ = MakeEvent();
-  p->ready_ = MakeEvent();
+  InitLock(&p->lock_);
+  InitCondition(&p->asked_);
+  InitCondition(&p->fetched_);
   uint32_t handle = 0;
-  bool started = p->ask_ && p->ready_ &&
-                 Call(mod::Thread, cmd::StartThread,
+  bool started = Call(mod::Thread, cmd::StartThread,
                       {MakePtr(reinterpret_cast<void*>(&HelperMain), tc::SubPtr),
                        MakeInt(static_cast<int32_t>(Word(p))), MakePtr(&handle, tc::Integer)})
                      .lo != 0;
@@ -47,18 +56,27 @@ PagePrefetch* PagePrefetch::Start() {
 }
 
 void PagePrefetch::Ask(int32_t id) {
+  EnterLock(&lock_);
   id_ = id;
-  Signal(ask_);
+  hasId_ = true;
+  LeaveLock(&lock_);
+  WakeCondition(&asked_);
 }
 
-IdResult PagePrefetch::Take() {
-  WaitFor(ready_);
-  return result_;
+CmdArg PagePrefetch::Take() {
+  EnterLock(&lock_);
+  while (!hasPage_) SleepOnCondition(&fetched_, &lock_);
+  hasPage_ = false;
+  CmdArg page = page_;
+  LeaveLock(&lock_);
+  return page;
 }
 
 void PagePrefetch::Abandon() {
-  InterlockedExchange(&ended_, 1);
-  Signal(ask_);
+  EnterLock(&lock_);
+  ended_ = true;
+  LeaveLock(&lock_);
+  WakeCondition(&asked_);
   LetGo();
 }
 

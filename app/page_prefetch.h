@@ -1,5 +1,6 @@
-// The scan's helper that fetches the page of the next ID while the worker writes the current
-// ID's row, log line and progress, so the window's work overlaps the network's.
+// The scan's helper that fetches the page of the next ID while the worker reads the current
+// ID's page and writes its row, log line and progress, so all of that overlaps the network's
+// wait. One page is asked for at a time, in the order of the IDs.
 #pragma once
 #include <windows.h>
 
@@ -16,8 +17,8 @@ class PagePrefetch {
   static PagePrefetch* Start();
   // Starts fetching the page of this ID; only one fetch is asked for at a time.
   void Ask(int32_t id);
-  // Waits for the page last asked for.
-  IdResult Take();
+  // Waits for the page last asked for (see FetchPage); the caller owns it.
+  CmdArg Take();
   // The worker is done with the helper: any fetch in flight finishes in the background, unread,
   // and the helper ends by itself. The worker never waits for it.
   void Abandon();
@@ -28,12 +29,15 @@ class PagePrefetch {
   static DWORD WINAPI HelperMain(LPVOID self);
   void LetGo();
 
-  HANDLE ask_ = nullptr;    // set by the worker: an ID (or the end) waits for the helper
-  HANDLE ready_ = nullptr;  // set by the helper: the asked page is read
-  volatile LONG holders_ = 2;
-  volatile LONG ended_ = 0;
+  CRITICAL_SECTION lock_;       // guards what follows, up to holders_
+  CONDITION_VARIABLE asked_;    // woken by the worker: an ID, or the end, waits for the helper
+  CONDITION_VARIABLE fetched_;  // woken by the helper: the asked page is read
+  bool hasId_ = false;
+  bool hasPage_ = false;
+  bool ended_ = false;
   int32_t id_ = 0;
-  IdResult result_;
+  CmdArg page_{0, 0, 0};  // fetched and not yet taken; released with the object if never taken
+  volatile LONG holders_ = 2;
 };
 
 }  // namespace app

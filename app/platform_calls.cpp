@@ -12,10 +12,10 @@ enum : int32_t {
   kTryEnterLock,
   kLeaveLock,
   kPeekMessage,
-  kCreateEvent,
-  kSetEvent,
-  kWait,
-  kCloseHandle
+  kInitCondition,
+  kSleepOnCondition,
+  kWakeCondition,
+  kDeleteLock
 };
 
 template <typename Fn>
@@ -35,12 +35,15 @@ void HandleSentMessages() {
   Resolve<BOOL(WINAPI*)(MSG*, HWND, UINT, UINT, UINT)>(kPeekMessage)(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
-HANDLE MakeEvent() {
-  return Resolve<HANDLE(WINAPI*)(SECURITY_ATTRIBUTES*, BOOL, BOOL, const char*)>(kCreateEvent)(nullptr, FALSE, FALSE,
-                                                                                             nullptr);
+void DeleteLock(CRITICAL_SECTION* lock) { Resolve<void(WINAPI*)(CRITICAL_SECTION*)>(kDeleteLock)(lock); }
+void InitCondition(CONDITION_VARIABLE* condition) {
+  Resolve<void(WINAPI*)(CONDITION_VARIABLE*)>(kInitCondition)(condition);
 }
-void Signal(HANDLE event) { Resolve<BOOL(WINAPI*)(HANDLE)>(kSetEvent)(event); }
-void WaitFor(HANDLE event) { Resolve<DWORD(WINAPI*)(HANDLE, DWORD)>(kWait)(event, INFINITE); }
-void CloseEvent(HANDLE event) { Resolve<BOOL(WINAPI*)(HANDLE)>(kCloseHandle)(event); }
+void SleepOnCondition(CONDITION_VARIABLE* condition, CRITICAL_SECTION* lock) {
+  Resolve<BOOL(WINAPI*)(CONDITION_VARIABLE*, CRITICAL_SECTION*, DWORD)>(kSleepOnCondition)(condition, lock, INFINITE);
+}
+void WakeCondition(CONDITION_VARIABLE* condition) {
+  Resolve<void(WINAPI*)(CONDITION_VARIABLE*)>(kWakeCondition)(condition);
+}
 
 }  // namespace app

@@ -11,8 +11,8 @@
 // Pause holds a running scan before its next ID through a gate the window's thread holds while
 // paused; resume (or a stop) lets it go.
 //
-// While a worker writes one ID's results, a helper already fetches the next ID's page (not when
-// a pause was asked for); a stopped worker leaves that fetch to finish unread.
+// While a worker reads one ID's page and writes its results, a helper already fetches the next
+// ID's page (not when a pause was asked for); a stopped worker leaves that fetch to finish unread.
 #include "app/scan.h"
 
 #include <string>
@@ -98,10 +98,11 @@ DWORD WINAPI ScanWorker(LPVOID parameter) {
     LeaveLock(&g_pauseGate);
     if (run->stopped) break;
     int32_t id = static_cast<int32_t>(static_cast<double>(run->startId) + i);
-    IdResult result = asked ? prefetch->Take() : FetchId(id);
+    CmdArg page = asked ? prefetch->Take() : FetchPage(id);
     // The next page is fetched while this one is written, unless the scan is to be held.
     asked = prefetch && i < n && !g_pauseAsked && !run->stopped;
     if (asked) prefetch->Ask(static_cast<int32_t>(static_cast<double>(id) + 1));
+    IdResult result = ReadPage(id, page);
     EnterLock(&run->writeGate);
     if (run->stopped) {
       LeaveLock(&run->writeGate);

@@ -54,22 +54,26 @@ const char* SiteHost() {
   return host.empty() ? ConstText(image::kSiteHostDefault) : host.c_str();
 }
 
-IdResult FetchId(int32_t id) {
+CmdArg FetchPage(int32_t id) {
+  std::string url = std::string(ConstText(image::kHttpPrefix)) + SiteHost() + ConstText(image::kMoviePath) + IntegerText(id);
+  return Call(mod::Net, cmd::HttpGet, {MakeText(url.c_str())});
+}
+
+IdResult FetchId(int32_t id) { return ReadPage(id, FetchPage(id)); }
+
+IdResult ReadPage(int32_t id, CmdArg bytes) {
   IdResult result;
   result.id = id;
-  auto regex = static_cast<uint32_t*>(Rt().allocBlock(8));
-  regex[0] = regex[1] = 0;
-  CmdArg regexArg = MakePtr(regex, tc::Regex);
-  Call(mod::Regex, kRegexConstruct, {regexArg});
-
-  std::string url = std::string(ConstText(image::kHttpPrefix)) + SiteHost() + ConstText(image::kMoviePath) + IntegerText(id);
-  CmdArg bytes = Call(mod::Net, cmd::HttpGet, {MakeText(url.c_str())});
   CmdArg converted = Call(mod::Encoding, cmd::ConvertEncoding,
                           {bytes, MakeText(ConstText(image::kUtf8)), MakeText(ConstText(image::kGbk))});
   Release(bytes);
   std::string page = Take(Call(mod::Core, cmd::ToText, {converted}));
   Release(converted);
 
+  auto regex = static_cast<uint32_t*>(Rt().allocBlock(8));
+  regex[0] = regex[1] = 0;
+  CmdArg regexArg = MakePtr(regex, tc::Regex);
+  Call(mod::Regex, kRegexConstruct, {regexArg});
   Call(mod::Regex, kRegexCreate, {regexArg, MakeText(ConstText(image::kLinkPattern)), MakeLogical(true)});
   result.name = MovieName(page.c_str());
   CmdArg found = Call(mod::Regex, kRegexSearchAll, {regexArg, MakeText(page.c_str())});

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/abi/values.h"
+
 namespace app {
 
 struct IdResult {
@@ -13,7 +15,12 @@ struct IdResult {
   std::string link;
 };
 
-// The fetch and the page's reading: no window is touched.
+// The page of the ID as the site sent it: a byte array, empty when the fetch failed. The caller
+// owns it.
+CmdArg FetchPage(int32_t id);
+// The name and the first link read from a fetched page, which it releases.
+IdResult ReadPage(int32_t id, CmdArg page);
+// Both: no window is touched.
 IdResult FetchId(int32_t id);
 // The row (when a link was found) and the log line.
 void WriteIdResult(const IdResult& result);

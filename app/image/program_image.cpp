@@ -36,8 +36,8 @@ const char* const kDllFiles[10] = {"kernel32.dll", "kernel32.dll", "kernel32.dll
                                    "user32.dll",   "kernel32.dll", "kernel32.dll", "kernel32.dll", "kernel32.dll"};
 const char* const kDllEntries[10] = {"GetCommandLineA",         "InitializeCriticalSection", "EnterCriticalSection",
                                      "TryEnterCriticalSection", "LeaveCriticalSection",      "PeekMessageA",
-                                     "CreateEventA",            "SetEvent",                  "WaitForSingleObject",
-                                     "CloseHandle"};
+                                     "InitializeConditionVariable", "SleepConditionVariableCS", "WakeConditionVariable",
+                                     "DeleteCriticalSection"};
 }  // namespace
 
 const ImageHeader kProgramImageHeader = {

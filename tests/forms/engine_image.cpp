@@ -49,7 +49,7 @@ void CopyWithStandIns(const ModuleDescriptor& real, ModuleDescriptor& copy, Unit
 }
 }  // namespace
 
-void Start(const std::vector<uint8_t>& segment, const EventHandlerFn* codeBase) {
+void Start(const std::vector<uint8_t>& segment, const EventHandlerFn* codeBase, const ImageHeader* dllCommandsOf) {
   std::memcpy(g_segment, segment.data(), segment.size());
   CopyWithStandIns(kCoreLibDescriptor, g_core, g_coreTypes);
   CopyWithStandIns(kUiExtLibDescriptor, g_uiExt, g_uiExtTypes);
@@ -58,6 +58,11 @@ void Start(const std::vector<uint8_t>& segment, const EventHandlerFn* codeBase) 
   std::memcpy(g_modules, modules, sizeof modules);
   g_header = ImageHeader{3, 0, 0, codeBase, nullptr, 0, g_segment, static_cast<uint32_t>(segment.size()), 7,
                          g_modules, 0, nullptr, nullptr};
+  if (dllCommandsOf) {
+    g_header.dllCommandCount = dllCommandsOf->dllCommandCount;
+    g_header.dllFiles = dllCommandsOf->dllFiles;
+    g_header.dllEntries = dllCommandsOf->dllEntries;
+  }
   rt::RuntimeInit(&g_header);
 }
 

@@ -12,7 +12,9 @@ namespace engineimg {
 
 // Copies the segment into the exe's own storage, starts the runtime on it and installs it.
 // codeBase: the code table entry that handler offset 0 names.
-void Start(const std::vector<uint8_t>& segment, const EventHandlerFn* codeBase);
+// dllCommandsOf: an image whose DLL command table the program may use (none by default).
+void Start(const std::vector<uint8_t>& segment, const EventHandlerFn* codeBase,
+           const ImageHeader* dllCommandsOf = nullptr);
 // Pumps the queue the way the message loop does (window objects see each message first).
 void Pump(int rounds = 3);
 
