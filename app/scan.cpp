@@ -58,11 +58,20 @@ std::string EditText(uint32_t window, uint32_t unit) {
   return s;
 }
 
+// What the bar was last set to. Only workers set it, inside the scan lock, so one at a time.
+int32_t g_barShows = -1;
+
 void ShowProgress(int32_t done) {
   int32_t total = State().idCount;
   double percent = static_cast<double>(done) / total * 100;
   CmdArg rounded = Call(mod::Core, cmd::RoundNumber, {MakeDouble(percent)});
-  WriteProperty(ids::kMainWindow, ids::kMainProgressBar, 13, static_cast<uint32_t>(static_cast<int32_t>(ArgDouble(rounded))));
+  auto position = static_cast<int32_t>(ArgDouble(rounded));
+  // Most IDs leave the rounded percentage as it was: writing it again would change nothing on
+  // screen and still cost a trip to the window's thread.
+  if (position != g_barShows) {
+    WriteProperty(ids::kMainWindow, ids::kMainProgressBar, 13, static_cast<uint32_t>(position));
+    g_barShows = position;
+  }
   std::string label = IntegerText(done) + ConstText(image::kSlash) + IntegerText(total);
   WriteProperty(ids::kMainWindow, ids::kMainProgressLabel, 8, Word(label.c_str()));
 }
