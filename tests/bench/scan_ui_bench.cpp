@@ -110,10 +110,10 @@ Scan RunScan(driver::Program& program, HWND main, int from, int to, bool sample)
   }
 }
 
-// The bare loop: the pages a scan from 1 to ids + 1 visits, fetched one after another, nothing else.
-double BareLoop(const std::string& host, int ids) {
+// The bare loop: the pages of count IDs from first on, fetched one after another, nothing else.
+double BareLoop(const std::string& host, int first, int count) {
   double t0 = Now();
-  for (int id = 2; id <= ids + 1; ++id) {
+  for (int id = first; id < first + count; ++id) {
     std::string url = "http://" + host + "/movie/" + std::to_string(id);
     CmdArg arg = MakeText(url.c_str());
     CmdArg r = rt::kInterfaceTable.callModuleCommand(kNetLibDescriptor.commands[kNetHttpGet], 3, 1, &arg);
@@ -155,10 +155,10 @@ int main(int argc, char** argv) {
   // drifts by tens of percent within a minute, so each scan is set against the mean of a bare
   // loop just before and just after it, and the median round is the figure.
   std::vector<double> ratios;
-  double previousBare = BareLoop(host, ratioIds);
+  double previousBare = BareLoop(host, 2, ratioIds);
   for (int round = 1; round <= 3; ++round) {
     Scan ratio = RunScan(program, main, 1, ratioIds + 1, false);
-    double nextBare = BareLoop(host, ratioIds);
+    double nextBare = BareLoop(host, 2, ratioIds);
     double bare = (previousBare + nextBare) / 2;
     ratios.push_back(ratio.seconds / bare);
     std::printf("round %d: scan of %d IDs %.2f s (%.2f ms/ID); bare HttpGet loop over the same pages %.2f s "
@@ -169,13 +169,20 @@ int main(int argc, char** argv) {
   }
   std::printf("scan against bare HttpGet loop, median of 3 rounds: ratio %.3f\n", Percentile(ratios, 0.5));
 
+  // The long scan, with the bare loop over its first 1000 pages just before it and over its last
+  // 1000 just after, to tell the scan's own slowing from the machine's drift.
+  double bareFirst = BareLoop(host, 100001, 1000);
   Scan longScan = RunScan(program, main, 100000, 100000 + longIds, true);
+  double bareLast = BareLoop(host, 100001 + longIds - 1000, 1000);
   size_t n = longScan.idTimes.size();
   if (n >= 2000) {
     double first = longScan.idTimes[999];
     double last = longScan.idTimes[n - 1] - longScan.idTimes[n - 1001];
     std::printf("scan of %d IDs: %.1f s; first 1000 IDs %.2f s, last 1000 IDs %.2f s, ratio %.3f\n", longIds,
                 longScan.seconds, first, last, last / first);
+    std::printf("  each against the bare loop over the same 1000 pages next to it (%.2f s before the scan, %.2f s "
+                "after): first %.3f, last %.3f, ratio %.3f\n",
+                bareFirst, bareLast, first / bareFirst, last / bareLast, (last / bareLast) / (first / bareFirst));
   }
   const std::vector<double>& trips = longScan.roundTrips;
   std::printf("window round trip during the long scan: median %.2f ms, p99 %.2f ms, max %.2f ms (%zu samples)\n",
