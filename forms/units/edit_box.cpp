@@ -5,10 +5,10 @@
 
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "forms/units/core_unit_types.h"
+#include "forms/units/end_appends.h"
 #include "forms/unit_data_blocks.h"
 #include "forms/units/unit_base.h"
 
@@ -85,7 +85,7 @@ bool ClampForMode(uint32_t mode, const std::string& text, std::string& corrected
   return corrected != text;
 }
 
-class EditBox : public Unit {
+class EditBox : public Unit, private EndAppends::Box {
  public:
   EditBox(uint32_t windowId, uint32_t unitId) : Unit(tc::EditBox, windowId, unitId) {}
   ~EditBox() override {
@@ -148,17 +148,8 @@ class EditBox : public Unit {
 
  protected:
   bool OnMessage(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) override {
-    if (GathersAppend(message, wp, lp, result)) return true;
-    if (flushing_) {
-      // What the control sends while a flush goes in (its change notices) is the flush's own.
-    } else if (!LeavesTextAlone(message)) {
-      FlushAppends();
-      knownLength_ = -1;  // it may change the text
-      atEnd_ = false;     // or move the selection
-    } else if (!ShowsNoText(message)) {
-      FlushAppends();
-      if (message == EM_SETSEL) atEnd_ = false;  // one that was not gathered
-    }
+    if (appends_.Take(message, wp, lp, result)) return true;
+    appends_.Before(message);
     switch (message) {
       case WM_CHAR:
         if (!Accepts(data.inputMode, static_cast<unsigned>(wp))) {
@@ -177,8 +168,8 @@ class EditBox : public Unit {
       case kReflectBase + WM_COMMAND:
         switch (HIWORD(wp)) {
           case EN_CHANGE:
-            // A flush's change was raised already, once for each append it carries.
-            if (!settingText_ && !flushing_) Raise(0);
+            // A hand-over's change was raised already, once for each append it carries.
+            if (!settingText_ && !appends_.HandingOver()) Raise(0);
             break;
           case EN_SETFOCUS: Raise(-7); break;
           case EN_KILLFOCUS: {
@@ -205,155 +196,14 @@ class EditBox : public Unit {
   }
 
  private:
-  // A log grows by appends at its end, several a second from a scan's thread: the end selected,
-  // the caret scrolled into view, the empty selection replaced. The platform's edit control
-  // works over its whole text for each of those messages, so every append to a long log cost
-  // more than the one before. Appends at the end are therefore gathered and given to the
-  // control in one replace a quarter of a second later, and at once before any other message that reads or
-  // changes the text, so nothing ever sees the control without them. Each gathered append
-  // raises the change event as the control would have.
-  static constexpr UINT_PTR kAppendTimer = 0x4541;
-  static constexpr UINT kAppendDelayMs = 250;
-
-  bool GathersAppend(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) {
-    switch (message) {
-      case WM_GETTEXTLENGTH:
-        if (knownLength_ < 0) {
-          FlushAppends();
-          knownLength_ = CallOriginal(WM_GETTEXTLENGTH, 0, 0);
-        }
-        *result = knownLength_ + static_cast<LRESULT>(pending_.size());
-        return true;
-      case EM_SETSEL: {
-        // Only an empty selection at (or past) the end, whose position is known without
-        // asking the control.
-        auto start = static_cast<LRESULT>(static_cast<int>(wp));
-        if (knownLength_ < 0 || wp != static_cast<WPARAM>(lp) || start < knownLength_ + static_cast<LRESULT>(pending_.size()))
-          return false;
-        selectPending_ = atEnd_ = true;
-        endPosition_ = wp;
-        ArmTimer();
-        *result = 0;
-        return true;
-      }
-      case EM_SCROLLCARET:
-        if (!atEnd_) return false;
-        scrollAsked_ = true;
-        ArmTimer();
-        *result = TRUE;
-        return true;
-      case EM_REPLACESEL: {
-        auto text = reinterpret_cast<const char*>(lp);
-        if (!atEnd_ || knownLength_ < 0 || wp != FALSE || !text || !*text) return false;
-        // Gathered only while the limit cannot cut it: a byte is never fewer characters.
-        uint64_t after = static_cast<uint64_t>(knownLength_) + pending_.size() + std::strlen(text);
-        if (after > static_cast<DWORD>(CallOriginal(EM_GETLIMITTEXT, 0, 0))) return false;
-        pending_ += text;
-        ArmTimer();
-        *result = 0;
-        if (!settingText_) Raise(0);
-        return true;
-      }
-      case WM_TIMER:
-        if (wp != kAppendTimer) return false;
-        FlushAppends();
-        *result = 0;
-        return true;
-      default: return false;
-    }
+  // EndAppends::Box
+  HWND BoxWindow() const override { return Window(); }
+  LRESULT CallControl(UINT message, WPARAM wp, LPARAM lp) override { return CallOriginal(message, wp, lp); }
+  void Appended() override {
+    if (!settingText_) Raise(0);
   }
 
-  void ArmTimer() {
-    if (!timerArmed_) timerArmed_ = SetTimer(Window(), kAppendTimer, kAppendDelayMs, nullptr) != 0;
-  }
-
-  void FlushAppends() {
-    if (timerArmed_) KillTimer(Window(), kAppendTimer);
-    timerArmed_ = false;
-    if (!selectPending_ && !scrollAsked_ && pending_.empty()) return;
-    std::string text;
-    text.swap(pending_);
-    bool select = selectPending_, scroll = scrollAsked_;
-    selectPending_ = scrollAsked_ = false;
-    flushing_ = true;
-    if (select) CallOriginal(EM_SETSEL, endPosition_, static_cast<LPARAM>(endPosition_));
-    if (scroll) CallOriginal(EM_SCROLLCARET, 0, 0);
-    if (!text.empty()) {
-      CallOriginal(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-      knownLength_ += static_cast<LRESULT>(text.size());
-    }
-    flushing_ = false;
-    // The caret stays at the end, where the next append goes.
-  }
-
-  // Messages that neither read nor show the text: gathered appends may wait past them.
-  static bool ShowsNoText(UINT message) {
-    switch (message) {
-      case WM_NCPAINT:
-      case WM_ERASEBKGND:
-      case WM_NCHITTEST:
-      case WM_SETCURSOR:
-      case WM_MOUSEMOVE:
-      case WM_NCMOUSEMOVE:
-      case WM_GETFONT:
-      case WM_GETDLGCODE:
-      case WM_WINDOWPOSCHANGING:
-      case WM_WINDOWPOSCHANGED:
-      case WM_MOVE:
-      case WM_NCCALCSIZE:
-      case WM_GETOBJECT:
-      case WM_GETICON:
-      case WM_TIMER:
-      case kReflectBase + WM_CTLCOLOREDIT:
-      case kReflectBase + WM_CTLCOLORSTATIC:
-        return true;
-      default: return false;
-    }
-  }
-
-  // Messages that keep the text as it is (its length stays known); those that read or show it
-  // still see the gathered appends first.
-  static bool LeavesTextAlone(UINT message) {
-    if (ShowsNoText(message)) return true;
-    switch (message) {
-      case WM_PAINT:
-      case WM_GETTEXT:
-      case WM_SIZE:
-      case WM_SHOWWINDOW:
-      case WM_SETFOCUS:
-      case WM_KILLFOCUS:
-      case WM_SETFONT:
-      case WM_VSCROLL:
-      case WM_HSCROLL:
-      case WM_MOUSEWHEEL:
-      case EM_GETSEL:
-      case EM_SETSEL:
-      case EM_SCROLLCARET:
-      case EM_GETLINECOUNT:
-      case EM_LINEINDEX:
-      case EM_LINEFROMCHAR:
-      case EM_LINELENGTH:
-      case EM_GETLINE:
-      case EM_GETFIRSTVISIBLELINE:
-      case EM_POSFROMCHAR:
-      case EM_CHARFROMPOS:
-      case EM_GETLIMITTEXT:
-      case EM_GETMODIFY:
-      case EM_GETRECT:
-      case EM_LINESCROLL:
-        return true;
-      default: return false;
-    }
-  }
-
-  std::string pending_;         // appended at the end, not yet given to the control
-  LRESULT knownLength_ = -1;    // the control's own text length in bytes; -1 unknown
-  bool atEnd_ = false;          // the selection, made or waiting, is the empty range at the end
-  bool selectPending_ = false;  // that selection waits to be made
-  WPARAM endPosition_ = 0;
-  bool scrollAsked_ = false;
-  bool timerArmed_ = false;
-  bool flushing_ = false;
+  EndAppends appends_{*this};
   bool settingText_ = false;
   HBRUSH brush_ = nullptr;
   HFONT font_ = nullptr;
