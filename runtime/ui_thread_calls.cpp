@@ -11,8 +11,9 @@ namespace {
 struct Job {
   void (*function)(void*);
   void* context;
-  DWORD thread;          // the thread that asked
-  volatile LONG done;    // set by the UI thread once the job has run; it touches the job no more
+  DWORD thread;  // the thread that asked
+  bool done;     // a job from the visit's slot has run (under the visit's lock); the UI thread
+                 // touches the job no more
 };
 
 // A worker's commands come in bursts (a row, its cells, a log line, the progress), a few
@@ -44,11 +45,6 @@ class VisitLock {
   VisitLock(const VisitLock&) = delete;
   VisitLock& operator=(const VisitLock&) = delete;
 };
-
-void Finish(Job* job) {
-  job->function(job->context);
-  InterlockedExchange(&job->done, 1);
-}
 
 // Hands the job to a UI thread that waits for this thread's next job and waits until it has
 // run; false when the UI thread is not waiting for this thread.
@@ -92,7 +88,7 @@ void StayForBurst(DWORD guest) {
     job->function(job->context);
     {
       VisitLock hold;
-      job->done = 1;
+      job->done = true;
     }
     WakeAllConditionVariable(&g_visit.ran);
   }
@@ -132,7 +128,7 @@ bool UnitNeedsUiThread(uint32_t windowId, uint32_t unitId) {
 }
 
 void RunOnUiThread(void (*function)(void*), void* context) {
-  Job job{function, context, GetCurrentThreadId(), 0};
+  Job job{function, context, GetCurrentThreadId(), false};
   if (PostToVisit(&job)) return;
   HWND owner = App().hiddenOwner;
   if (owner && SendMessageA(owner, kMsgRunOnUiThread, 0, reinterpret_cast<LPARAM>(&job)) == 1) return;
@@ -142,7 +138,7 @@ void RunOnUiThread(void (*function)(void*), void* context) {
 LRESULT RunSentJob(LPARAM lp) {
   auto job = reinterpret_cast<Job*>(lp);
   DWORD guest = job->thread;
-  Finish(job);
+  job->function(job->context);
   // A job that waits on another thread may get a job sent in meanwhile; that one only runs.
   if (g_visiting || !InSendMessage()) return 1;
   StayForBurst(guest);

@@ -66,6 +66,27 @@ void Start(const std::vector<uint8_t>& segment, const EventHandlerFn* codeBase, 
   rt::RuntimeInit(&g_header);
 }
 
+std::vector<uint8_t> WindowWithEditBox(uint32_t windowId, uint32_t ownId, uint32_t boxId, const char* caption,
+                                      const forms::EditBoxData& box, int32_t width, int32_t height,
+                                      const std::vector<forms::EventPair>& events) {
+  forms::WindowRecordSpec w;
+  w.id = windowId;
+  forms::WindowData d;
+  d.caption = caption;
+  d.startPosition = 0;
+  forms::UnitRecordSpec own;
+  own.typeCode = tc::Window;
+  own.left = 40, own.top = 40, own.width = 480, own.height = 300, own.flags = 1;
+  own.typeData = forms::EncodeBlock(d);
+  w.records.push_back({ownId, forms::EncodeUnitRecord(own)});
+  forms::UnitRecordSpec e;
+  e.typeCode = tc::EditBox, e.left = 8, e.top = 8, e.width = width, e.height = height, e.flags = 5;
+  e.events = events;
+  e.typeData = forms::EncodeBlock(box);
+  w.records.push_back({boxId, forms::EncodeUnitRecord(e)});
+  return forms::EncodeFormSegment({w});
+}
+
 void Pump(int rounds) {
   for (int i = 0; i < rounds; ++i) {
     rt::ProcessPendingMessages();

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "forms/form_segment_writer.h"
+#include "forms/unit_data_blocks.h"
 #include "runtime/abi/interface.h"
 
 namespace engineimg {
@@ -15,6 +17,11 @@ namespace engineimg {
 // dllCommandsOf: an image whose DLL command table the program may use (none by default).
 void Start(const std::vector<uint8_t>& segment, const EventHandlerFn* codeBase,
            const ImageHeader* dllCommandsOf = nullptr);
+// A form segment of one window (480 x 300, unit ownId) that holds one edit box (unit boxId) at
+// (8, 8) with the given size, data and event handlers.
+std::vector<uint8_t> WindowWithEditBox(uint32_t windowId, uint32_t ownId, uint32_t boxId, const char* caption,
+                                      const forms::EditBoxData& box, int32_t width, int32_t height,
+                                      const std::vector<forms::EventPair>& events = {});
 // Pumps the queue the way the message loop does (window objects see each message first).
 void Pump(int rounds = 3);
 

@@ -30,26 +30,11 @@ HandlerResult __cdecl LogChanged(const uint32_t*, uint32_t) {
 const EventHandlerFn kCode[] = {nullptr, LogChanged};
 
 std::vector<uint8_t> Segment() {
-  forms::WindowRecordSpec w;
-  w.id = kW;
-  forms::WindowData d;
-  d.caption = "log";
-  d.startPosition = 0;
-  forms::UnitRecordSpec own;
-  own.typeCode = tc::Window;
-  own.left = 40, own.top = 40, own.width = 480, own.height = 300, own.flags = 1;
-  own.typeData = forms::EncodeBlock(d);
-  w.records.push_back({kWOwn, forms::EncodeUnitRecord(own)});
   forms::EditBoxData log;
   log.multiLine = 1;
   log.scrollBars = 2;  // a vertical bar, whose range shows what the control itself holds
   log.inputMode = 1;   // read-only, like the scan's log
-  forms::UnitRecordSpec e;
-  e.typeCode = tc::EditBox, e.left = 8, e.top = 8, e.width = 440, e.height = 200, e.flags = 5;
-  e.events = {{0, 0}};
-  e.typeData = forms::EncodeBlock(log);
-  w.records.push_back({kLog, forms::EncodeUnitRecord(e)});
-  return forms::EncodeFormSegment({w});
+  return engineimg::WindowWithEditBox(kW, kWOwn, kLog, "log", log, 440, 200, {{0, 0}});
 }
 
 void Append(const std::string& text) {

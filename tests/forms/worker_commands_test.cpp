@@ -25,21 +25,7 @@ namespace {
 constexpr uint32_t kW = 0x52000021, kWOwn = 0x06000120, kBox = 0x16000022;
 
 std::vector<uint8_t> Segment() {
-  forms::WindowRecordSpec w;
-  w.id = kW;
-  forms::WindowData d;
-  d.caption = "worker commands";
-  d.startPosition = 0;
-  forms::UnitRecordSpec own;
-  own.typeCode = tc::Window;
-  own.left = 40, own.top = 40, own.width = 300, own.height = 200, own.flags = 1;
-  own.typeData = forms::EncodeBlock(d);
-  w.records.push_back({kWOwn, forms::EncodeUnitRecord(own)});
-  forms::UnitRecordSpec e;
-  e.typeCode = tc::EditBox, e.left = 8, e.top = 8, e.width = 200, e.height = 24, e.flags = 5;
-  e.typeData = forms::EncodeBlock(forms::EditBoxData{});
-  w.records.push_back({kBox, forms::EncodeUnitRecord(e)});
-  return forms::EncodeFormSegment({w});
+  return engineimg::WindowWithEditBox(kW, kWOwn, kBox, "worker commands", forms::EditBoxData{}, 200, 24);
 }
 
 // A command that notes where and in which turn it ran; its argument is its turn.
