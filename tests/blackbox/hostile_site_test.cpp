@@ -98,7 +98,7 @@ TEST_F(ScanBlackBox, APausedOrStoppedScanAsksTheSiteForNothingMore) {
 
   PostMessageA(main_, WM_COMMAND, kResume, 0);
   for (int i = 0; i < 200 && LogLines() < lines + 20; ++i) Sleep(25);
-  EXPECT_GE(LogLines(), lines + 20) << "resumed";
+  EXPECT_GE(LogLines(), lines + 20) << "resumed; requests " << paused << " -> " << site.Requests().size();
   PostMessageA(main_, WM_COMMAND, kStop, 0);
   ASSERT_TRUE(WindowAnswersWithin(2000));
   size_t stopped = SettledRequests(site);

@@ -76,9 +76,13 @@ HWND Program::WaitForMessageBox(DWORD timeoutMs) const {
 }
 
 std::string WindowText(HWND window) {
-  char buffer[4096];
-  LRESULT n = SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-  return std::string(buffer, static_cast<size_t>(n > 0 ? n : 0));
+  // A log outgrows any fixed buffer; the length asked first leaves room for all of it (and a
+  // little more, should a line arrive between the two messages).
+  LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  std::string buffer(static_cast<size_t>(length > 0 ? length : 0) + 4096, '\0');
+  LRESULT n = SendMessageA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]));
+  buffer.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return buffer;
 }
 
 std::string ClassName(HWND window) {
