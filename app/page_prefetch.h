@@ -1,6 +1,6 @@
-// The scan's helper that fetches the page of the next ID while the worker reads the current
-// ID's page and writes its row, log line and progress, so all of that overlaps the network's
-// wait. One page is asked for at a time, in the order of the IDs.
+// A scan's helper that fetches a page ahead while the worker reads the current ID's page and
+// writes its row, log line and progress, so all of that overlaps the network's wait. One page is
+// asked of a helper at a time; a scan keeps one helper for each page it fetches ahead.
 #pragma once
 #include <windows.h>
 

@@ -11,8 +11,9 @@
 // Pause holds a running scan before its next ID through a gate the window's thread holds while
 // paused; resume (or a stop) lets it go.
 //
-// While a worker reads one ID's page and writes its results, a helper already fetches the next
-// ID's page (not when a pause was asked for); a stopped worker leaves that fetch to finish unread.
+// While a worker reads one ID's page and writes its results, two helpers already fetch the pages
+// of the next two IDs, side by side (not when a pause was asked for); a stopped worker leaves
+// those fetches to finish unread. The site thus has at most two requests of a scan at once.
 #include "app/scan.h"
 
 #include <string>
@@ -95,22 +96,36 @@ void SetUpScanControl() {
   ready = true;
 }
 
+// Pages fetched ahead of the one being read and written: each by a helper of its own, so the
+// network's waits for them overlap. The IDs are still read and written in order.
+constexpr int32_t kPagesAhead = 2;
+
 DWORD WINAPI ScanWorker(LPVOID parameter) {
   auto run = static_cast<ScanRun*>(parameter);
   CmdArg scanLock = MakeInt(static_cast<int32_t>(State().scanLock));
   Call(mod::Thread, cmd::EnterSection, {scanLock});
   int32_t n = State().idCount;  // the loop bound is read once
-  PagePrefetch* prefetch = n > 1 ? PagePrefetch::Start() : nullptr;
-  bool asked = false;  // the helper is fetching the page of ID i
+  auto idAt = [run](int32_t i) { return static_cast<int32_t>(static_cast<double>(run->startId) + i); };
+  // Helper i % kPagesAhead fetches the page of the i-th ID; askedFor says which it was asked for.
+  PagePrefetch* helpers[kPagesAhead] = {};
+  int32_t askedFor[kPagesAhead] = {};
+  for (int32_t k = 0; k < kPagesAhead && k < n - 1; ++k) helpers[k] = PagePrefetch::Start();
   for (int32_t i = 1; i <= n; ++i) {
     EnterLock(&g_pauseGate);  // held here while the scan is paused
     LeaveLock(&g_pauseGate);
     if (run->stopped) break;
-    int32_t id = static_cast<int32_t>(static_cast<double>(run->startId) + i);
-    CmdArg page = asked ? prefetch->Take() : FetchPage(id);
-    // The next page is fetched while this one is written, unless the scan is to be held.
-    asked = prefetch && i < n && !g_pauseAsked && !run->stopped;
-    if (asked) prefetch->Ask(static_cast<int32_t>(static_cast<double>(id) + 1));
+    int32_t id = idAt(i);
+    int32_t mine = i % kPagesAhead;
+    CmdArg page = askedFor[mine] == i ? helpers[mine]->Take() : FetchPage(id);
+    if (askedFor[mine] == i) askedFor[mine] = 0;
+    // The next pages are fetched while this one is written, unless the scan is to be held.
+    for (int32_t next = i + 1; next <= n && next <= i + kPagesAhead && !g_pauseAsked && !run->stopped; ++next) {
+      int32_t slot = next % kPagesAhead;
+      if (helpers[slot] && askedFor[slot] == 0) {
+        helpers[slot]->Ask(idAt(next));
+        askedFor[slot] = next;
+      }
+    }
     IdResult result = ReadPage(id, page);
     EnterLock(&run->writeGate);
     if (run->stopped) {
@@ -121,7 +136,8 @@ DWORD WINAPI ScanWorker(LPVOID parameter) {
     ShowProgress(i);
     LeaveLock(&run->writeGate);
   }
-  if (prefetch) prefetch->Abandon();
+  for (PagePrefetch* helper : helpers)
+    if (helper) helper->Abandon();
   EnterLock(&run->writeGate);
   bool summary = !run->stopped;
   LeaveLock(&run->writeGate);

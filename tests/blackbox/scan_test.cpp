@@ -57,8 +57,30 @@ TEST_F(ScanBlackBox, AScanWritesRowsLogLinesProgressLabelAndSummary) {
   EXPECT_EQ(SendMessageA(bar_, PBM_GETPOS, 0, 0), 100);
 }
 
+TEST_F(ScanBlackBox, TwoPagesAreFetchedAheadSideBySideAndNoMore) {
+  driver::TestSite site;
+  for (int id = 11; id <= 18; ++id)
+    site.SetPage(id, 200, "<title>movie " + std::to_string(id) + " site suffix</title> thunder://AA" +
+                              std::to_string(id) + "x y", driver::TestSite::Manner::Whole, 200);
+  Start(site);
+  ASSERT_TRUE(StartScan("10", "18"));
+  EXPECT_EQ(TakeSummary(), "所有链接获取完成！一共遍历8条信息，其中可用链接8条！");
+  EXPECT_EQ(site.MostAtOnce(), 2);
+  EXPECT_EQ(site.Requests().size(), 8u);
+  ASSERT_EQ(Rows(), 8);
+  for (int row = 0; row < 8; ++row) {
+    EXPECT_EQ(driver::ListViewCellText(list_, program_->pid(), row, 1), std::to_string(row + 11));
+    EXPECT_EQ(driver::ListViewCellText(list_, program_->pid(), row, 2), "thunder://AA" + std::to_string(row + 11));
+  }
+}
+
 TEST_F(ScanBlackBox, TheLabelAndTheBarStepThroughEveryIdInTurn) {
-  Site site(300);  // each page takes 0.3 s, so every step stays long enough to be seen
+  // The scan fetches pages ahead, side by side; answers 0.3 s, 0.6 s and 1.2 s after they are
+  // asked for keep every step on screen long enough to be seen.
+  driver::TestSite site;
+  site.SetPage(201, 404, "", driver::TestSite::Manner::Whole, 300);
+  site.SetPage(202, 404, "", driver::TestSite::Manner::Whole, 600);
+  site.SetPage(203, 404, "", driver::TestSite::Manner::Whole, 1200);
   Start(site);
   ASSERT_TRUE(StartScan("200", "203"));
   std::vector<std::string> labels;

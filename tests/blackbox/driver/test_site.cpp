@@ -27,12 +27,13 @@ TestSite::~TestSite() {
   stopping_ = true;
   closesocket(static_cast<SOCKET>(listener_));
   thread_.join();
+  for (std::thread& t : answering_) t.join();
   for (uintptr_t c : held_) closesocket(static_cast<SOCKET>(c));
 }
 
-void TestSite::SetPage(int id, int status, const std::string& body, Manner manner) {
+void TestSite::SetPage(int id, int status, const std::string& body, Manner manner, DWORD delayMs) {
   std::lock_guard<std::mutex> hold(mutex_);
-  pages_[id] = {status, body, manner};
+  pages_[id] = {status, body, manner, delayMs};
 }
 
 std::vector<std::string> TestSite::Requests() {
@@ -40,56 +41,65 @@ std::vector<std::string> TestSite::Requests() {
   return requests_;
 }
 
+int TestSite::MostAtOnce() {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return mostAtOnce_;
+}
+
 void TestSite::Serve() {
   while (!stopping_) {
     SOCKET c = accept(static_cast<SOCKET>(listener_), nullptr, nullptr);
     if (c == INVALID_SOCKET) return;
-    DWORD timeout = 5000;
-    setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
-    std::string request;
-    char buffer[2048];
-    while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
-      int n = recv(c, buffer, sizeof buffer, 0);
-      if (n <= 0) break;
-      request.append(buffer, static_cast<size_t>(n));
-    }
-    int status = 404;
-    std::string body;
-    Manner manner = Manner::Whole;
-    size_t at = request.find("/movie/");
-    {
-      std::lock_guard<std::mutex> hold(mutex_);
-      requests_.push_back(request);
-      if (at != std::string::npos) {
-        auto page = pages_.find(std::atoi(request.c_str() + at + 7));
-        if (page != pages_.end()) {
-          status = page->second.status;
-          body = page->second.body;
-          manner = page->second.manner;
-        }
-      }
-    }
-    if (manner == Manner::Never) {
-      held_.push_back(static_cast<uintptr_t>(c));
-      continue;
-    }
-    std::string head = "HTTP/1.0 " + std::to_string(status) + (status == 200 ? " OK" : " Not Found") +
-                       "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n";
-    if (manner == Manner::CutShort) body.resize(body.size() / 2);  // the length promises twice as much
-    std::string response = head + body;
-    if (manner == Manner::Trickle) {
-      // Ten pieces a tenth of a second apart.
-      size_t piece = response.size() / 10 + 1;
-      for (size_t from = 0; from < response.size(); from += piece) {
-        send(c, response.data() + from, static_cast<int>(std::min(piece, response.size() - from)), 0);
-        Sleep(100);
-      }
-    } else {
-      send(c, response.data(), static_cast<int>(response.size()), 0);
-    }
-    shutdown(c, SD_SEND);
-    closesocket(c);
+    answering_.emplace_back([this, c] { Answer(static_cast<uintptr_t>(c)); });
   }
+}
+
+void TestSite::Answer(uintptr_t connection) {
+  auto c = static_cast<SOCKET>(connection);
+  DWORD timeout = 5000;
+  setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+  std::string request;
+  char buffer[2048];
+  while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
+    int n = recv(c, buffer, sizeof buffer, 0);
+    if (n <= 0) break;
+    request.append(buffer, static_cast<size_t>(n));
+  }
+  Page page{404, "", Manner::Whole, 0};
+  size_t at = request.find("/movie/");
+  {
+    std::lock_guard<std::mutex> hold(mutex_);
+    requests_.push_back(request);
+    mostAtOnce_ = std::max(mostAtOnce_, ++answeringNow_);
+    if (at != std::string::npos) {
+      auto found = pages_.find(std::atoi(request.c_str() + at + 7));
+      if (found != pages_.end()) page = found->second;
+    }
+    if (page.manner == Manner::Never) {
+      held_.push_back(connection);
+      return;  // still being answered, as far as the scan can tell
+    }
+  }
+  if (page.delayMs) Sleep(page.delayMs);
+  std::string head = "HTTP/1.0 " + std::to_string(page.status) + (page.status == 200 ? " OK" : " Not Found") +
+                     "\r\nContent-Length: " + std::to_string(page.body.size()) + "\r\n\r\n";
+  std::string body = page.body;
+  if (page.manner == Manner::CutShort) body.resize(body.size() / 2);  // the length promises twice as much
+  std::string response = head + body;
+  if (page.manner == Manner::Trickle) {
+    // Ten pieces a tenth of a second apart.
+    size_t piece = response.size() / 10 + 1;
+    for (size_t from = 0; from < response.size(); from += piece) {
+      send(c, response.data() + from, static_cast<int>(std::min(piece, response.size() - from)), 0);
+      Sleep(100);
+    }
+  } else {
+    send(c, response.data(), static_cast<int>(response.size()), 0);
+  }
+  shutdown(c, SD_SEND);
+  closesocket(c);
+  std::lock_guard<std::mutex> hold(mutex_);
+  --answeringNow_;
 }
 
 }  // namespace driver
