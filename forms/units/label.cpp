@@ -1,6 +1,8 @@
 // The label unit: a window of the private class "_WU_Label" that paints its own caption.
 #include <windows.h>
 
+#include <string>
+
 #include "forms/units/core_unit_types.h"
 #include "forms/unit_data_blocks.h"
 #include "forms/units/unit_base.h"
@@ -23,6 +25,7 @@ class Label : public Unit {
     HWND window = CreateChildControl(kLabelClass, data.caption.c_str(), 0, at);
     if (!window) return false;
     Attach(window);
+    text_ = data.caption;
     ApplyBorderStyle(window, data.border);
     SetFont();
     return true;
@@ -39,14 +42,37 @@ class Label : public Unit {
     switch (message) {
       case WM_PAINT: Paint(); *result = 0; return true;
       case WM_ERASEBKGND: *result = 1; return true;  // painted with the text, without flicker
-      case WM_SETTEXT:
-        *result = CallOriginal(message, wp, lp);
-        // A scan sets the text hundreds of times a second and the window paints a few dozen: a
-        // window already waiting for its paint needs no second invalidation (each is a round
-        // trip to the window server).
+      case WM_SETTEXT: {
+        // A scan sets the text hundreds of times a second and the window paints a few dozen.
+        // The text is kept here and handed to the window server (where other programs read a
+        // window's text) when it is painted: each hand-over, like each invalidation, is a round
+        // trip to the window server. A window that will not be painted soon gets it at once.
+        text_ = lp ? reinterpret_cast<const char*>(lp) : "";
+        HWND top = GetAncestor(Window(), GA_ROOT);
+        if (!IsWindowVisible(Window()) || (top && IsIconic(top))) {
+          *result = CallOriginal(message, wp, lp);
+          serverTextBehind_ = false;
+        } else {
+          *result = TRUE;
+          serverTextBehind_ = true;
+        }
         if (!waitingForPaint_) InvalidateRect(Window(), nullptr, TRUE);
         waitingForPaint_ = true;
         return true;
+      }
+      case WM_GETTEXT: {
+        auto buffer = reinterpret_cast<char*>(lp);
+        if (!buffer || wp == 0) {
+          *result = 0;
+          return true;
+        }
+        size_t n = text_.size() < wp - 1 ? text_.size() : wp - 1;
+        text_.copy(buffer, n);
+        buffer[n] = '\0';
+        *result = static_cast<LRESULT>(n);
+        return true;
+      }
+      case WM_GETTEXTLENGTH: *result = static_cast<LRESULT>(text_.size()); return true;
       case WM_GETFONT: *result = reinterpret_cast<LRESULT>(font_); return true;
       default: return false;
     }
@@ -68,6 +94,10 @@ class Label : public Unit {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Window(), &ps);
     waitingForPaint_ = false;
+    if (serverTextBehind_) {
+      CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text_.c_str()));
+      serverTextBehind_ = false;
+    }
     RECT rc;
     GetClientRect(Window(), &rc);
     HBRUSH brush = CreateSolidBrush(ResolveColour(data.background));
@@ -79,7 +109,7 @@ class Label : public Unit {
     UINT format = DT_WORDBREAK | DT_EXPANDTABS;
     if (data.setting2 == 1 || data.setting2 == 3) format |= DT_CENTER;
     if (data.setting2 == 2) format |= DT_RIGHT;
-    std::string text = WindowTextOf(Window());
+    const std::string& text = text_;
     if (data.setting2 == 3) {
       RECT measure = rc;
       DrawTextA(dc, text.c_str(), -1, &measure, format | DT_CALCRECT);
@@ -93,6 +123,8 @@ class Label : public Unit {
   HFONT font_ = nullptr;
   bool ownsFont_ = false;
   bool waitingForPaint_ = false;  // invalidated by a text change and not painted since
+  std::string text_;               // what the label shows
+  bool serverTextBehind_ = false;  // the window server still has an earlier text
 };
 
 void* __cdecl Create(const uint8_t* block, uint32_t length, uint32_t extraStyle, HWND parent, uint32_t id, HMENU,

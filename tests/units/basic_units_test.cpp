@@ -170,6 +170,49 @@ TEST_F(BasicUnits, NewPositionsAndCaptionsWaitForThePaintAndEveryChangeIsPainted
   }
 }
 
+// A visible label's text is its own at once; the window server's copy, which other programs
+// read, follows with the paint. A hidden label, or one in a minimized window, is never painted
+// soon, so the server has its text at once. Reading a text never overruns the reader's buffer.
+TEST_F(BasicUnits, ALabelHandsItsTextToTheWindowServerWhenPainted) {
+  UpdateWindow(parent_);
+  Pump();
+  forms::LabelData data;
+  data.caption = "进度：";
+  void* label = CreateUnit(forms::LabelInterface, parent_, forms::EncodeBlock(data));
+  ASSERT_NE(label, nullptr);
+  HWND w = WindowOf(label);
+  UpdateWindow(w);
+  auto serverText = [w] {
+    wchar_t buffer[64] = {};
+    int n = InternalGetWindowText(w, buffer, 64);
+    char narrow[128] = {};
+    WideCharToMultiByte(936, 0, buffer, n, narrow, sizeof narrow - 1, nullptr, nullptr);
+    return std::string(narrow);
+  };
+  EXPECT_EQ(serverText(), "进度：");
+  for (int i = 1; i <= 3; ++i) Set(forms::LabelInterface, label, 0, Text((std::to_string(i) + "/3").c_str()));
+  EXPECT_EQ(forms::WindowTextOf(w), "3/3");
+  EXPECT_EQ(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0), 3);
+  EXPECT_EQ(serverText(), "进度：") << "not yet painted";
+  UpdateWindow(w);
+  EXPECT_EQ(serverText(), "3/3");
+
+  char small[3] = {'x', 'x', 'x'};
+  EXPECT_EQ(SendMessageA(w, WM_GETTEXT, sizeof small, reinterpret_cast<LPARAM>(small)), 2);
+  EXPECT_EQ(std::string(small), "3/");
+  EXPECT_EQ(SendMessageA(w, WM_GETTEXT, 0, reinterpret_cast<LPARAM>(small)), 0);
+
+  ShowWindow(w, SW_HIDE);
+  Set(forms::LabelInterface, label, 0, Text("hidden"));
+  EXPECT_EQ(serverText(), "hidden");
+  ShowWindow(w, SW_SHOW);
+  ShowWindow(parent_, SW_MINIMIZE);
+  Set(forms::LabelInterface, label, 0, Text("minimized"));
+  EXPECT_EQ(serverText(), "minimized");
+  ShowWindow(parent_, SW_RESTORE);
+  Pump();
+}
+
 TEST_F(BasicUnits, LabelCaptionAndButtonKinds) {
   forms::LabelData progress;
   progress.caption = "进度：";
