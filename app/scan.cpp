@@ -116,8 +116,13 @@ DWORD WINAPI ScanWorker(LPVOID parameter) {
     if (run->stopped) break;
     int32_t id = idAt(i);
     int32_t mine = i % kPagesAhead;
-    CmdArg page = askedFor[mine] == i ? helpers[mine]->Take() : FetchPage(id);
-    if (askedFor[mine] == i) askedFor[mine] = 0;
+    CmdArg page{0, 0, 0};
+    if (askedFor[mine] == i) {
+      page = helpers[mine]->Take();
+      askedFor[mine] = 0;
+    } else {
+      page = FetchPage(id);  // not asked for ahead: the first ID, or one just after a pause
+    }
     // The next pages are fetched while this one is written, unless the scan is to be held.
     for (int32_t next = i + 1; next <= n && next <= i + kPagesAhead && !g_pauseAsked && !run->stopped; ++next) {
       int32_t slot = next % kPagesAhead;
