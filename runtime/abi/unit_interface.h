@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 
 #include "runtime/abi/module.h"
@@ -58,11 +59,29 @@ using UnitEnumFontsFn = HGLOBAL(__cdecl*)(void* unit, const uint8_t* data, uint3
 // 10: true when the unit's window is a default push button.
 using UnitIsDefaultButtonFn = uint32_t(__cdecl*)(void* unit);
 
+// Windows whose unit object was lately found and checked, each entry the window and the object
+// packed in one word (this program is 32-bit), so that readers on any thread see a whole pair.
+// A unit window gets dozens of messages an ID while a scan runs, and the readable-memory check
+// is a system call. A unit clears its window's slot before its object goes, which also drops
+// the window's entry, so an entry found with the slot still naming its object is still good.
+inline std::atomic<uint64_t> g_checkedUnitWindows[16];
+
+inline uint64_t CheckedUnitEntry(HWND window, UnitObjectHead* head) {
+  static_assert(sizeof(void*) == 4, "a window and its object pack into one 64-bit word");
+  return (static_cast<uint64_t>(reinterpret_cast<uintptr_t>(window)) << 32) | reinterpret_cast<uintptr_t>(head);
+}
+inline std::atomic<uint64_t>& CheckedUnitSlot(HWND window) {
+  return g_checkedUnitWindows[(reinterpret_cast<uintptr_t>(window) >> 1) & 15];
+}
+
 // A unit's control window keeps its UnitObjectHead* in its GWLP_USERDATA slot, which the unit's
 // code reads without a round trip to the window server (a window property costs one each time,
 // and a unit's window looks its object up for every message).
 inline void SetUnitOfWindow(HWND window, UnitObjectHead* head) {
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(head));
+  std::atomic<uint64_t>& slot = CheckedUnitSlot(window);
+  uint64_t entry = slot.load();
+  if (entry >> 32 == reinterpret_cast<uintptr_t>(window)) slot.compare_exchange_strong(entry, 0);
 }
 
 // The unit object of a window that belongs to a unit, or null. Any window may be asked about (a
@@ -71,13 +90,20 @@ inline void SetUnitOfWindow(HWND window, UnitObjectHead* head) {
 inline UnitObjectHead* UnitOfWindow(HWND window) {
   auto head = reinterpret_cast<UnitObjectHead*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!head) return nullptr;
-  MEMORY_BASIC_INFORMATION m;
-  if (VirtualQuery(head, &m, sizeof m) != sizeof m || m.State != MEM_COMMIT ||
-      (m.Protect & (PAGE_NOACCESS | PAGE_GUARD | PAGE_EXECUTE)) || m.Protect == 0)
-    return nullptr;
-  auto end = static_cast<const char*>(m.BaseAddress) + m.RegionSize;
-  if (reinterpret_cast<const char*>(head + 1) > end) return nullptr;
-  return head->magic == kUnitObjectMagic && head->window == window ? head : nullptr;
+  std::atomic<uint64_t>& slot = CheckedUnitSlot(window);
+  const uint64_t entry = CheckedUnitEntry(window, head);
+  const bool checked = slot.load(std::memory_order_relaxed) == entry;
+  if (!checked) {
+    MEMORY_BASIC_INFORMATION m;
+    if (VirtualQuery(head, &m, sizeof m) != sizeof m || m.State != MEM_COMMIT ||
+        (m.Protect & (PAGE_NOACCESS | PAGE_GUARD | PAGE_EXECUTE)) || m.Protect == 0)
+      return nullptr;
+    auto end = static_cast<const char*>(m.BaseAddress) + m.RegionSize;
+    if (reinterpret_cast<const char*>(head + 1) > end) return nullptr;
+  }
+  if (head->magic != kUnitObjectMagic || head->window != window) return nullptr;
+  if (!checked) slot.store(entry, std::memory_order_relaxed);
+  return head;
 }
 
 // Notifications that a unit's parent window sends back to the unit's own window (WM_COMMAND,

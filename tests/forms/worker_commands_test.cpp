@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -182,6 +183,29 @@ TEST(UnitOfWindow, OnlyAUnitsOwnWindowIsFoundWhateverTheSlotHolds) {
   EXPECT_EQ(UnitOfWindow(a), nullptr);
   DestroyWindow(a);
   DestroyWindow(b);
+}
+
+// A window found once is not checked again while its slot names the same object; the object's
+// going (the slot cleared first, as a unit does) forgets that, so the same value put back after
+// the memory is gone is checked again and refused, and a dead object is never handed out.
+TEST(UnitOfWindow, AWindowFoundBeforeIsCheckedAgainOnceItsObjectHasGone) {
+  HWND a = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(a);
+  void* page = VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  ASSERT_NE(page, nullptr);
+  auto head = new (page) UnitObjectHead{kUnitObjectMagic, a, 1, 2, tc::Label};
+  SetUnitOfWindow(a, head);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(UnitOfWindow(a), head);
+  head->magic = 0;  // a unit on its way out
+  EXPECT_EQ(UnitOfWindow(a), nullptr);
+  head->magic = kUnitObjectMagic;
+  EXPECT_EQ(UnitOfWindow(a), head);
+
+  SetUnitOfWindow(a, nullptr);
+  VirtualFree(page, 0, MEM_RELEASE);
+  SetWindowLongPtrA(a, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(page));  // the old value, memory gone
+  EXPECT_EQ(UnitOfWindow(a), nullptr);
+  DestroyWindow(a);
 }
 
 }  // namespace
