@@ -159,18 +159,20 @@ TEST_F(ScanBlackBox, PauseHoldsTheScanWhileTheWindowAnswersAndResumeFinishesIt) 
 }
 
 TEST_F(ScanBlackBox, TwoScansBackToBackRunOneAfterTheOther) {
-  Site site(50);
+  // Ten IDs at 0.3 s a page (two fetched side by side) keep the first scan running for well over
+  // a second, while the second is started.
+  Site site(300);
   Start(site);
-  ASSERT_TRUE(StartScan("10", "14"));
-  ASSERT_TRUE(StartScan("20", "22"));
+  ASSERT_TRUE(StartScan("10", "20"));
+  ASSERT_TRUE(StartScan("30", "32"));
   std::string first = TakeSummary();
   std::string second = TakeSummary();
   // The earlier scan reports with the newer total, as its progress does.
   EXPECT_NE(first.find("一共遍历2条信息"), std::string::npos) << first;
   EXPECT_NE(second.find("一共遍历2条信息"), std::string::npos) << second;
   std::string log = Log();
-  EXPECT_LT(log.find("序号为14 "), log.find("序号为21 ")) << "the second scan's lines follow the first's";
-  EXPECT_EQ(LogLines(), 6);
+  EXPECT_LT(log.find("序号为20 "), log.find("序号为31 ")) << "the second scan's lines follow the first's";
+  EXPECT_EQ(LogLines(), 12);
 }
 
 TEST_F(ScanBlackBox, StopWithNoScanOrAfterTheLastOneEndedDoesNothing) {
