@@ -11,9 +11,8 @@
 // Pause holds a running scan before its next ID through a gate the window's thread holds while
 // paused; resume (or a stop) lets it go.
 //
-// While a worker reads one ID's page and writes its results, two helpers already fetch the pages
-// of the next two IDs, side by side (not when a pause was asked for); a stopped worker leaves
-// those fetches to finish unread. The site thus has at most two requests of a scan at once.
+// A helper fetches the scan's pages one after another, a few ahead of the worker (none further
+// once a pause is asked for); a stopped worker leaves a fetch in flight to finish unread.
 #include "app/scan.h"
 
 #include <string>
@@ -23,7 +22,7 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/handlers.h"
-#include "app/page_prefetch.h"
+#include "app/page_feed.h"
 #include "app/image/program_image.h"
 #include "app/platform_calls.h"
 #include "app/runtime_calls.h"
@@ -96,42 +95,18 @@ void SetUpScanControl() {
   ready = true;
 }
 
-// Pages fetched ahead of the one being read and written: each by a helper of its own, so the
-// network's waits for them overlap. The IDs are still read and written in order.
-constexpr int32_t kPagesAhead = 2;
-
 DWORD WINAPI ScanWorker(LPVOID parameter) {
   auto run = static_cast<ScanRun*>(parameter);
   CmdArg scanLock = MakeInt(static_cast<int32_t>(State().scanLock));
   Call(mod::Thread, cmd::EnterSection, {scanLock});
   int32_t n = State().idCount;  // the loop bound is read once
-  auto idAt = [run](int32_t i) { return static_cast<int32_t>(static_cast<double>(run->startId) + i); };
-  // Helper i % kPagesAhead fetches the page of the i-th ID; askedFor says which it was asked for.
-  PagePrefetch* helpers[kPagesAhead] = {};
-  int32_t askedFor[kPagesAhead] = {};
-  for (int32_t k = 0; k < kPagesAhead && k < n - 1; ++k) helpers[k] = PagePrefetch::Start();
+  PageFeed* feed = n > 1 ? PageFeed::Start(run->startId, n, &g_pauseAsked) : nullptr;
   for (int32_t i = 1; i <= n; ++i) {
     EnterLock(&g_pauseGate);  // held here while the scan is paused
     LeaveLock(&g_pauseGate);
     if (run->stopped) break;
-    int32_t id = idAt(i);
-    int32_t mine = i % kPagesAhead;
-    CmdArg page{0, 0, 0};
-    if (askedFor[mine] == i) {
-      page = helpers[mine]->Take();
-      askedFor[mine] = 0;
-    } else {
-      page = FetchPage(id);  // not asked for ahead: the first ID, or one just after a pause
-    }
-    // The next pages are fetched while this one is written, unless the scan is to be held.
-    for (int32_t next = i + 1; next <= n && next <= i + kPagesAhead && !g_pauseAsked && !run->stopped; ++next) {
-      int32_t slot = next % kPagesAhead;
-      if (helpers[slot] && askedFor[slot] == 0) {
-        helpers[slot]->Ask(idAt(next));
-        askedFor[slot] = next;
-      }
-    }
-    IdResult result = ReadPage(id, page);
+    int32_t id = static_cast<int32_t>(static_cast<double>(run->startId) + i);
+    IdResult result = ReadPage(id, feed ? feed->Take() : FetchPage(id));
     EnterLock(&run->writeGate);
     if (run->stopped) {
       LeaveLock(&run->writeGate);
@@ -141,8 +116,7 @@ DWORD WINAPI ScanWorker(LPVOID parameter) {
     ShowProgress(i);
     LeaveLock(&run->writeGate);
   }
-  for (PagePrefetch* helper : helpers)
-    if (helper) helper->Abandon();
+  if (feed) feed->Abandon();
   EnterLock(&run->writeGate);
   bool summary = !run->stopped;
   LeaveLock(&run->writeGate);

@@ -9,7 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/image/program_image.h"
-#include "app/page_prefetch.h"
+#include "app/page_feed.h"
 #include "app/scan_one_id.h"
 #include "image_constants.h"
 #include "tests/blackbox/driver/test_site.h"
@@ -60,32 +60,52 @@ TEST(FetchHeap, ManyFetchesLeaveNoRuntimeBlockBehind) {
   EXPECT_LE(after, before + 10) << before << " busy blocks before, " << after << " after";
 }
 
-// The scan's helper hands over the pages asked for, in turn; a helper let go of with a page
-// fetched and never taken frees it when it ends, and letting go never waits for a fetch.
-TEST(FetchHeap, APrefetchLetGoOfWithAPageUnreadLeavesNoBlockBehindAndNeverWaits) {
+// The first line of each request the site got, in turn.
+std::vector<std::string> RequestLines(driver::TestSite& site) {
+  std::vector<std::string> lines;
+  for (const std::string& head : site.Requests()) lines.push_back(head.substr(0, head.find("\r\n")));
+  return lines;
+}
+
+std::string LineFor(int id) { return "GET /movie/" + std::to_string(id) + " HTTP/1.0"; }
+
+// Waits (boundedly) until the site has had this many requests, then a moment longer for any
+// request that should not come.
+size_t SettledRequests(driver::TestSite& site, size_t expected) {
+  for (int i = 0; i < 200 && site.Requests().size() < expected; ++i) Sleep(10);
+  Sleep(150);
+  return site.Requests().size();
+}
+
+// The scan's feed hands over the pages in turn and asks the site one page at a time, in order,
+// never more than its depth ahead of what was taken; a feed let go of with pages unread frees
+// them when it ends, and letting go never waits for a fetch.
+TEST(FetchHeap, AFeedFetchesInTurnAFewAheadAndLeavesNoBlockBehind) {
   StartProgram();
   driver::TestSite site;
   site.SetPage(1, 200, "<title>First of two.</title><a href=\"thunder://AAone\" x>");
   site.SetPage(2, 200, "<title>Second of two</title><a href=\"thunder://AAtwo\" x>");
-  site.SetPage(3, 200, "<title>Never sent</title>", driver::TestSite::Manner::Never);
+  site.SetPage(99, 200, "<title>Never sent</title>", driver::TestSite::Manner::Never);
   app::State().siteHost = site.Host();
   app::FetchId(1);  // the platform's own caches fill
   size_t before = BusyBlocks();
-  for (int round = 0; round < 20; ++round) {
-    app::PagePrefetch* prefetch = app::PagePrefetch::Start();
-    ASSERT_NE(prefetch, nullptr);
-    prefetch->Ask(1);
-    app::IdResult first = app::ReadPage(1, prefetch->Take());
-    prefetch->Ask(2);
-    app::IdResult second = app::ReadPage(2, prefetch->Take());
+  volatile LONG held = 0;
+  for (int round = 0; round < 10; ++round) {
+    size_t asked = site.Requests().size();
+    app::PageFeed* feed = app::PageFeed::Start(0, app::PageFeed::kDepth + 4, &held);
+    ASSERT_NE(feed, nullptr);
+    app::IdResult first = app::ReadPage(1, feed->Take());
+    app::IdResult second = app::ReadPage(2, feed->Take());
     ASSERT_EQ(first.link, "thunder://AAone") << round;
     ASSERT_EQ(second.link, "thunder://AAtwo") << round;
-    size_t asked = site.Requests().size();
-    prefetch->Ask(1);  // fetched and never taken
-    for (int i = 0; i < 200 && site.Requests().size() == asked; ++i) Sleep(10);
-    Sleep(100);  // the answer is a few hundred bytes on loopback
-    prefetch->Abandon();
+    // Two taken: the feed fetches up to its depth beyond them and then waits.
+    ASSERT_EQ(SettledRequests(site, asked + 2 + app::PageFeed::kDepth), asked + 2 + app::PageFeed::kDepth) << round;
+    feed->Abandon();  // with pages fetched and never taken
   }
+  EXPECT_EQ(site.MostAtOnce(), 1);
+  std::vector<std::string> lines = RequestLines(site);
+  for (size_t k = 1; k < lines.size(); ++k)
+    ASSERT_EQ(lines[k], LineFor(static_cast<int>((k - 1) % (2 + app::PageFeed::kDepth) + 1))) << k;
   // The helpers end by themselves once their last fetch is in.
   size_t after = BusyBlocks();
   for (int i = 0; i < 100 && after > before + 10; ++i) {
@@ -94,13 +114,53 @@ TEST(FetchHeap, APrefetchLetGoOfWithAPageUnreadLeavesNoBlockBehindAndNeverWaits)
   }
   EXPECT_LE(after, before + 10) << before << " busy blocks before, " << after << " after";
 
-  app::PagePrefetch* stuck = app::PagePrefetch::Start();
+  app::PageFeed* stuck = app::PageFeed::Start(98, 3, &held);  // its first page is never sent
   ASSERT_NE(stuck, nullptr);
-  stuck->Ask(3);  // a page the site never sends
   Sleep(100);
   DWORD start = GetTickCount();
   stuck->Abandon();
   EXPECT_LT(GetTickCount() - start, 500u);
+}
+
+// While a pause is asked for, the feed starts no fetch, except the page the worker waits for.
+TEST(FetchHeap, AHeldFeedFetchesOnlyWhatTheWorkerWaitsFor) {
+  StartProgram();
+  driver::TestSite site;
+  const int count = app::PageFeed::kDepth + 6;
+  for (int id = 21; id <= 20 + count; ++id) site.SetPage(id, 200, "<title>page " + std::to_string(id) + std::string(12, '.') + "</title>");
+  app::State().siteHost = site.Host();
+  volatile LONG held = 1;
+  app::PageFeed* feed = app::PageFeed::Start(20, count, &held);
+  ASSERT_NE(feed, nullptr);
+  EXPECT_EQ(SettledRequests(site, 1), 0u);
+  EXPECT_EQ(app::ReadPage(21, feed->Take()).name, "page 21");
+  EXPECT_EQ(SettledRequests(site, 2), 1u);
+  held = 0;
+  EXPECT_EQ(app::ReadPage(22, feed->Take()).name, "page 22");
+  EXPECT_EQ(SettledRequests(site, 2 + app::PageFeed::kDepth), 2u + app::PageFeed::kDepth);
+  held = 1;
+  EXPECT_EQ(app::ReadPage(23, feed->Take()).name, "page 23");
+  EXPECT_EQ(SettledRequests(site, 5 + app::PageFeed::kDepth), 2u + app::PageFeed::kDepth);
+  feed->Abandon();
+  std::vector<std::string> lines = RequestLines(site);
+  for (size_t k = 0; k < lines.size(); ++k) EXPECT_EQ(lines[k], LineFor(21 + static_cast<int>(k)));
+}
+
+// Pages waiting for the worker stop the fetching once they hold a few megabytes, however few
+// they are: a site's huge pages do not pile up.
+TEST(FetchHeap, HugePagesWaitingHoldBackTheNextFetch) {
+  StartProgram();
+  driver::TestSite site;
+  const std::string huge(3u << 20, 'x');
+  for (int id = 31; id <= 36; ++id) site.SetPage(id, 200, "<title>huge</title>" + huge);
+  app::State().siteHost = site.Host();
+  volatile LONG held = 0;
+  app::PageFeed* feed = app::PageFeed::Start(30, 6, &held);
+  ASSERT_NE(feed, nullptr);
+  EXPECT_EQ(SettledRequests(site, 3), 2u) << "two pages of 3 MB reach the bound";
+  app::ReadPage(31, feed->Take());
+  EXPECT_EQ(SettledRequests(site, 4), 3u);
+  feed->Abandon();
 }
 
 }  // namespace
