@@ -75,13 +75,20 @@ PageFeed* PageFeed::Start(int32_t startId, int32_t count, const volatile LONG* h
   return feed;
 }
 
-CmdArg PageFeed::Take() {
+CmdArg PageFeed::Take(const volatile LONG* stopped) {
+  constexpr DWORD kStopCheckMs = 50;
   EnterLock(&lock_);
   if (queued_ == 0) {
     // A helper held by a pause fetches on once the worker waits (the pause has then ended).
     waiting_ = true;
     WakeCondition(&room_);
-    while (queued_ == 0) SleepOnCondition(&ready_, &lock_);
+    while (queued_ == 0) {
+      if (*stopped) {
+        LeaveLock(&lock_);
+        return CmdArg{0, 0, 0};
+      }
+      SleepOnConditionFor(&ready_, &lock_, kStopCheckMs);
+    }
   }
   CmdArg page = pages_[first_];
   first_ = (first_ + 1) % kDepth;

@@ -27,8 +27,10 @@ class PageFeed {
   // waits for a page. Null when no helper thread could be started; the worker then fetches
   // every page itself.
   static PageFeed* Start(int32_t startId, int32_t count, const volatile LONG* held);
-  // Waits for the next page in turn (see FetchPage); the caller owns it.
-  CmdArg Take();
+  // Waits for the next page in turn (see FetchPage); the caller owns it. Once *stopped is
+  // non-zero it waits no longer and gives an empty value: a stopped scan does not wait for a
+  // page the site is slow to send.
+  CmdArg Take(const volatile LONG* stopped);
   // The worker is done with the feed: a fetch in flight finishes in the background, unread, no
   // further one starts, and the helper ends by itself. The worker never waits for it.
   void Abandon();

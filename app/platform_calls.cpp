@@ -40,7 +40,10 @@ void InitCondition(CONDITION_VARIABLE* condition) {
   Resolve<void(WINAPI*)(CONDITION_VARIABLE*)>(kInitCondition)(condition);
 }
 void SleepOnCondition(CONDITION_VARIABLE* condition, CRITICAL_SECTION* lock) {
-  Resolve<BOOL(WINAPI*)(CONDITION_VARIABLE*, CRITICAL_SECTION*, DWORD)>(kSleepOnCondition)(condition, lock, INFINITE);
+  SleepOnConditionFor(condition, lock, INFINITE);
+}
+void SleepOnConditionFor(CONDITION_VARIABLE* condition, CRITICAL_SECTION* lock, DWORD milliseconds) {
+  Resolve<BOOL(WINAPI*)(CONDITION_VARIABLE*, CRITICAL_SECTION*, DWORD)>(kSleepOnCondition)(condition, lock, milliseconds);
 }
 void WakeCondition(CONDITION_VARIABLE* condition) {
   Resolve<void(WINAPI*)(CONDITION_VARIABLE*)>(kWakeCondition)(condition);

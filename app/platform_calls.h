@@ -18,6 +18,8 @@ void DeleteLock(CRITICAL_SECTION* lock);
 void InitCondition(CONDITION_VARIABLE* condition);
 // Leaves the lock, which the caller holds, until the condition is woken, and takes it again.
 void SleepOnCondition(CONDITION_VARIABLE* condition, CRITICAL_SECTION* lock);
+// The same, but for at most this many milliseconds.
+void SleepOnConditionFor(CONDITION_VARIABLE* condition, CRITICAL_SECTION* lock, DWORD milliseconds);
 void WakeCondition(CONDITION_VARIABLE* condition);
 
 }  // namespace app

@@ -12,7 +12,8 @@
 // paused; resume (or a stop) lets it go.
 //
 // A helper fetches the scan's pages one after another, a few ahead of the worker (none further
-// once a pause is asked for); a stopped worker leaves a fetch in flight to finish unread.
+// once a pause is asked for); a stopped worker leaves a fetch in flight to finish unread and
+// does not wait for it, so the next scan need not either.
 #include "app/scan.h"
 
 #include <string>
@@ -106,7 +107,12 @@ DWORD WINAPI ScanWorker(LPVOID parameter) {
     LeaveLock(&g_pauseGate);
     if (run->stopped) break;
     int32_t id = static_cast<int32_t>(static_cast<double>(run->startId) + i);
-    IdResult result = ReadPage(id, feed ? feed->Take() : FetchPage(id));
+    CmdArg page = feed ? feed->Take(&run->stopped) : FetchPage(id);
+    if (run->stopped) {
+      Release(page);
+      break;
+    }
+    IdResult result = ReadPage(id, page);
     EnterLock(&run->writeGate);
     if (run->stopped) {
       LeaveLock(&run->writeGate);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/app_state.h"
@@ -89,13 +90,13 @@ TEST(FetchHeap, AFeedFetchesInTurnAFewAheadAndLeavesNoBlockBehind) {
   app::State().siteHost = site.Host();
   app::FetchId(1);  // the platform's own caches fill
   size_t before = BusyBlocks();
-  volatile LONG held = 0;
+  volatile LONG held = 0, stopped = 0;
   for (int round = 0; round < 10; ++round) {
     size_t asked = site.Requests().size();
     app::PageFeed* feed = app::PageFeed::Start(0, app::PageFeed::kDepth + 4, &held);
     ASSERT_NE(feed, nullptr);
-    app::IdResult first = app::ReadPage(1, feed->Take());
-    app::IdResult second = app::ReadPage(2, feed->Take());
+    app::IdResult first = app::ReadPage(1, feed->Take(&stopped));
+    app::IdResult second = app::ReadPage(2, feed->Take(&stopped));
     ASSERT_EQ(first.link, "thunder://AAone") << round;
     ASSERT_EQ(second.link, "thunder://AAtwo") << round;
     // Two taken: the feed fetches up to its depth beyond them and then waits.
@@ -114,10 +115,22 @@ TEST(FetchHeap, AFeedFetchesInTurnAFewAheadAndLeavesNoBlockBehind) {
   }
   EXPECT_LE(after, before + 10) << before << " busy blocks before, " << after << " after";
 
+  // A worker waiting for a page that never comes stops waiting once its scan is stopped, and
+  // letting go of the feed does not wait for the fetch either.
   app::PageFeed* stuck = app::PageFeed::Start(98, 3, &held);  // its first page is never sent
   ASSERT_NE(stuck, nullptr);
-  Sleep(100);
+  std::thread stopper([&stopped] {
+    Sleep(300);
+    stopped = 1;
+  });
   DWORD start = GetTickCount();
+  CmdArg none = stuck->Take(&stopped);
+  DWORD waited = GetTickCount() - start;
+  stopper.join();
+  EXPECT_EQ(none.lo, 0u);
+  EXPECT_GE(waited, 250u);
+  EXPECT_LT(waited, 1500u);
+  start = GetTickCount();
   stuck->Abandon();
   EXPECT_LT(GetTickCount() - start, 500u);
 }
@@ -129,17 +142,17 @@ TEST(FetchHeap, AHeldFeedFetchesOnlyWhatTheWorkerWaitsFor) {
   const int count = app::PageFeed::kDepth + 6;
   for (int id = 21; id <= 20 + count; ++id) site.SetPage(id, 200, "<title>page " + std::to_string(id) + std::string(12, '.') + "</title>");
   app::State().siteHost = site.Host();
-  volatile LONG held = 1;
+  volatile LONG held = 1, stopped = 0;
   app::PageFeed* feed = app::PageFeed::Start(20, count, &held);
   ASSERT_NE(feed, nullptr);
   EXPECT_EQ(SettledRequests(site, 1), 0u);
-  EXPECT_EQ(app::ReadPage(21, feed->Take()).name, "page 21");
+  EXPECT_EQ(app::ReadPage(21, feed->Take(&stopped)).name, "page 21");
   EXPECT_EQ(SettledRequests(site, 2), 1u);
   held = 0;
-  EXPECT_EQ(app::ReadPage(22, feed->Take()).name, "page 22");
+  EXPECT_EQ(app::ReadPage(22, feed->Take(&stopped)).name, "page 22");
   EXPECT_EQ(SettledRequests(site, 2 + app::PageFeed::kDepth), 2u + app::PageFeed::kDepth);
   held = 1;
-  EXPECT_EQ(app::ReadPage(23, feed->Take()).name, "page 23");
+  EXPECT_EQ(app::ReadPage(23, feed->Take(&stopped)).name, "page 23");
   EXPECT_EQ(SettledRequests(site, 5 + app::PageFeed::kDepth), 2u + app::PageFeed::kDepth);
   feed->Abandon();
   std::vector<std::string> lines = RequestLines(site);
@@ -154,11 +167,11 @@ TEST(FetchHeap, HugePagesWaitingHoldBackTheNextFetch) {
   const std::string huge(3u << 20, 'x');
   for (int id = 31; id <= 36; ++id) site.SetPage(id, 200, "<title>huge</title>" + huge);
   app::State().siteHost = site.Host();
-  volatile LONG held = 0;
+  volatile LONG held = 0, stopped = 0;
   app::PageFeed* feed = app::PageFeed::Start(30, 6, &held);
   ASSERT_NE(feed, nullptr);
   EXPECT_EQ(SettledRequests(site, 3), 2u) << "two pages of 3 MB reach the bound";
-  app::ReadPage(31, feed->Take());
+  app::ReadPage(31, feed->Take(&stopped));
   EXPECT_EQ(SettledRequests(site, 4), 3u);
   feed->Abandon();
 }

@@ -59,6 +59,28 @@ TEST_F(ScanBlackBox, HostilePagesAndServersCostAtMostTheTimeOutAndTheScanGoesOn)
   EXPECT_EQ(driver::WindowText(label_), "7/7");
 }
 
+// A stopped scan does not wait out a page the site never sends: the next scan starts at once
+// instead of after the fetch's 30 s time-out.
+TEST_F(ScanBlackBox, AScanStoppedWhileItsPageNeverComesLetsTheNextScanRunAtOnce) {
+  driver::TestSite site;
+  site.SetPage(12, 200, Page("never answered", "AAtwelve"), Manner::Never);
+  site.SetPage(31, 200, Page("after the stop..", "AAthirtyone"));
+  Start(site);
+  ASSERT_TRUE(StartScan("10", "20"));  // 11, then 12, which never comes
+  for (int i = 0; i < 200 && site.Requests().size() < 2; ++i) Sleep(25);
+  ASSERT_EQ(site.Requests().size(), 2u);
+  PostMessageA(main_, WM_COMMAND, kStop, 0);
+  ASSERT_TRUE(WindowAnswersWithin(2000));
+  DWORD started = GetTickCount();
+  ASSERT_TRUE(StartScan("30", "32"));
+  std::string summary = TakeSummary(60000);
+  EXPECT_LT(GetTickCount() - started, 10000u);
+  EXPECT_EQ(summary, "所有链接获取完成！一共遍历2条信息，其中可用链接1条！");
+  ASSERT_EQ(Rows(), 1);
+  EXPECT_EQ(driver::ListViewCellText(list_, program_->pid(), 0, 1), "31");
+  EXPECT_EQ(Log().find("序号为12 "), std::string::npos) << "the stopped scan wrote nothing for 12";
+}
+
 TEST_F(ScanBlackBox, AHostThatRefusesEveryConnectionGivesFailedLinesAndAnEmptySummary) {
   struct Refusing {
     std::string Host() const { return "127.0.0.1:" + std::to_string(port); }
