@@ -159,11 +159,19 @@ TEST_F(MainWindow, TheRangeAndSearchWindowsLoadNonModallyWithTheirUnitsAndCloseB
   forms::CloseWindowByCode(ids::kRangeWindow, true);
 }
 
-DWORD WINAPI CloseRangeSoon(LPVOID) {
-  for (int i = 0; i < 200; ++i) {
+// What the two watching threads share: the probe says when it has seen the main window
+// disabled, and only then (or after five seconds) does the closer close the range window, so a
+// slow machine cannot close it before the probe has looked.
+struct ModalWatch {
+  volatile LONG mainSeenDisabled = 0;
+};
+
+DWORD WINAPI CloseRangeOnceSeen(LPVOID p) {
+  auto watch = static_cast<ModalWatch*>(p);
+  for (int i = 0; i < 400; ++i) {
     Sleep(25);
     HWND range = forms::WindowHandle(ids::kRangeWindow);
-    if (range && IsWindowVisible(range) && i > 8) {
+    if (range && IsWindowVisible(range) && (watch->mainSeenDisabled || i > 200)) {
       PostMessageA(range, WM_CLOSE, 0, 0);
       return 0;
     }
@@ -171,31 +179,31 @@ DWORD WINAPI CloseRangeSoon(LPVOID) {
   return 1;
 }
 
-TEST_F(MainWindow, AModalLoadOfTheRangeWindowDisablesTheMainWindowUntilItCloses) {
-  HANDLE closer = CreateThread(nullptr, 0, CloseRangeSoon, nullptr, 0, nullptr);
-  bool mainDisabledMeanwhile = false;
-  // The modal load returns once the window is gone; the closer thread checks the main window.
-  struct Probe {
-    static DWORD WINAPI Run(LPVOID p) {
-      // Watches while the range window is up (the disabling follows its showing at once).
-      for (int i = 0; i < 300; ++i) {
-        Sleep(5);
-        HWND range = forms::WindowHandle(ids::kRangeWindow);
-        if (range && IsWindowVisible(range) && !IsWindowEnabled(forms::WindowHandle(ids::kMainWindow))) {
-          *static_cast<bool*>(p) = true;
-          return 0;
-        }
-      }
-      return 1;
+// Watches while the range window is up (the disabling follows its showing at once).
+DWORD WINAPI ProbeMainDisabled(LPVOID p) {
+  auto watch = static_cast<ModalWatch*>(p);
+  for (int i = 0; i < 2000; ++i) {
+    Sleep(5);
+    HWND range = forms::WindowHandle(ids::kRangeWindow);
+    if (range && IsWindowVisible(range) && !IsWindowEnabled(forms::WindowHandle(ids::kMainWindow))) {
+      InterlockedExchange(&watch->mainSeenDisabled, 1);
+      return 0;
     }
-  };
-  HANDLE probe = CreateThread(nullptr, 0, Probe::Run, &mainDisabledMeanwhile, 0, nullptr);
+  }
+  return 1;
+}
+
+TEST_F(MainWindow, AModalLoadOfTheRangeWindowDisablesTheMainWindowUntilItCloses) {
+  ModalWatch watch;
+  HANDLE closer = CreateThread(nullptr, 0, CloseRangeOnceSeen, &watch, 0, nullptr);
+  HANDLE probe = CreateThread(nullptr, 0, ProbeMainDisabled, &watch, 0, nullptr);
+  // The modal load returns once the window is gone.
   ASSERT_EQ(forms::LoadWindow(ids::kRangeWindow, nullptr, true), 0);
-  WaitForSingleObject(probe, 5000);
-  WaitForSingleObject(closer, 5000);
+  WaitForSingleObject(probe, 15000);
+  WaitForSingleObject(closer, 15000);
   CloseHandle(probe);
   CloseHandle(closer);
-  EXPECT_TRUE(mainDisabledMeanwhile);
+  EXPECT_TRUE(watch.mainSeenDisabled);
   EXPECT_EQ(forms::WindowHandle(ids::kRangeWindow), nullptr);
   EXPECT_TRUE(IsWindowEnabled(window));
 }
