@@ -48,7 +48,12 @@ bool EndAppends::Take(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) {
     }
     case WM_TIMER:
       if (wp != kTimer) return false;
-      HandOver();
+      HandOverPiece();
+      *result = 0;
+      return true;
+    case kNextPieceMessage:
+      piecePosted_ = false;
+      HandOverPiece();
       *result = 0;
       return true;
     default: return false;
@@ -76,6 +81,30 @@ void EndAppends::HandOver() {
   }
   handingOver_ = false;
   // The caret stays at the end, where the next append goes.
+}
+
+namespace {
+// Where the first piece of the text ends: after the last line end within the piece's size, or
+// after the first line end when a single line is longer; the whole text when it is short or
+// ends no line. (A line end is never a double-byte character's second byte.)
+size_t PieceEnd(const std::string& text, size_t pieceBytes) {
+  if (text.size() <= pieceBytes) return text.size();
+  size_t lineEnd = text.rfind("\r\n", pieceBytes - 2);
+  if (lineEnd == std::string::npos) lineEnd = text.find("\r\n", pieceBytes);
+  return lineEnd == std::string::npos ? text.size() : lineEnd + 2;
+}
+}  // namespace
+
+void EndAppends::HandOverPiece() {
+  size_t end = PieceEnd(pending_, kPieceBytes);
+  std::string rest = pending_.substr(end);
+  pending_.resize(end);
+  HandOver();
+  if (rest.empty()) return;
+  pending_.insert(0, rest);  // ahead of anything appended while the piece went in
+  if (piecePosted_) return;
+  piecePosted_ = PostMessageA(box_.BoxWindow(), kNextPieceMessage, 0, 0) != FALSE;
+  if (!piecePosted_) ArmTimer();
 }
 
 bool EndAppends::ShowsNoText(UINT message) {

@@ -8,6 +8,11 @@
 // changes the text, so nothing ever sees the control without them. Each gathered append raises
 // the change event as the control would have. The length the next append asks for is answered
 // here, because the control counts its text for it.
+//
+// The control lays out every new line as it takes it, a tenth of a millisecond or more a line, so
+// a quarter second of a fast scan's lines would hold the window's thread for tens of
+// milliseconds. The timer's hand-over therefore goes in pieces of a few dozen lines, each in a
+// message of its own, and the window answers other messages between them.
 #pragma once
 #include <windows.h>
 
@@ -48,6 +53,8 @@ class EndAppends {
  private:
   void ArmTimer();
   void HandOver();
+  // The first piece of what is gathered, ending at a line's end; the rest follows by a message.
+  void HandOverPiece();
   // Messages that neither read nor show the text: gathered appends may wait past them.
   static bool ShowsNoText(UINT message);
   // Messages that keep the text as it is (its length stays known); those that read or show it
@@ -56,6 +63,8 @@ class EndAppends {
 
   static constexpr UINT_PTR kTimer = 0x4541;
   static constexpr UINT kDelayMs = 250;
+  static constexpr size_t kPieceBytes = 2048;
+  static constexpr UINT kNextPieceMessage = WM_APP + 0x541;
 
   Box& box_;
   std::string pending_;         // appended at the end, not yet given to the control
@@ -66,6 +75,7 @@ class EndAppends {
   bool scrollAsked_ = false;
   bool timerArmed_ = false;
   bool handingOver_ = false;
+  bool piecePosted_ = false;
 };
 
 }  // namespace forms

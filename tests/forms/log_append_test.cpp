@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -109,6 +110,45 @@ TEST_F(LogAppends, GatheredAppendsReachTheControlByThemselvesWhileNothingElseAsk
   }
   EXPECT_GE(ControlsOwnLines(), 150) << GetTickCount() - start << " ms";
   EXPECT_EQ(g_changes.load(), 150);
+}
+
+// A long gathering goes to the control in pieces, a message each, so the window answers other
+// messages between them; reading the text meanwhile still gets all of it.
+TEST_F(LogAppends, ALongGatheringReachesTheControlInPiecesAndReadingItMeanwhileGetsAll) {
+  // Hidden first: a focus change (other programs' windows coming up) shows the text and would
+  // hand everything over at once.
+  ShowWindow(GetParent(log_), SW_HIDE);
+  rt::ProcessPendingMessages();
+  constexpr int kLines = 300;
+  std::string all;
+  for (int i = 0; i < kLines; ++i) {
+    std::string line = "2026\xC4\xEA" "12\xD4\xC2: \xD0\xF2\xBA\xC5\xCE\xAA" + std::to_string(100000 + i) + " ok\r\n";
+    Append(line);
+    all += line;
+  }
+  // One message at a time, as the message loop takes them: the control's own line count must
+  // stop in between at least twice before the whole gathering is in.
+  std::vector<int> between;
+  std::string trace;
+  // Bounded by turns, not the tick count, which a process just started may see jump.
+  for (int turn = 0; turn < 300 && ControlsOwnLines() < kLines && between.size() < 2; ++turn) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) continue;
+    DispatchMessageA(&msg);
+    int lines = ControlsOwnLines();
+    char seen[64];
+    std::snprintf(seen, sizeof seen, " %04x%s:%d", msg.message, msg.hwnd == log_ ? "(log)" : "", lines);
+    trace += seen;
+    if (lines > 1 && lines < kLines && (between.empty() || between.back() != lines)) between.push_back(lines);
+  }
+  ASSERT_EQ(between.size(), 2u) << "the hand-over came in " << between.size() + 1 << " piece(s):" << trace;
+  EXPECT_LT(between[0], between[1]);
+  EXPECT_EQ(Text(), all);
+  EXPECT_GE(ControlsOwnLines(), kLines);
+  EXPECT_EQ(g_changes.load(), kLines);
+  rt::ProcessPendingMessages();  // the piece still posted finds nothing left to hand over
+  EXPECT_EQ(Text(), all);
 }
 
 TEST_F(LogAppends, OtherWritesToTheBoxComeAfterTheAppendsBeforeThem) {
