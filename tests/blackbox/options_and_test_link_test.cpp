@@ -63,7 +63,9 @@ class TestLinkBlackBox : public ::testing::Test {
   }
   void TearDown() override {
     if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
-    if (program_) EXPECT_EQ(program_->WaitForExit(20000), 0u);
+    if (program_) {
+      EXPECT_EQ(program_->WaitForExit(20000), 0u);
+    }
   }
   std::unique_ptr<driver::Program> program_;
   HWND main_ = nullptr, list_ = nullptr, log_ = nullptr;
