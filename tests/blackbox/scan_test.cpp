@@ -162,8 +162,8 @@ TEST_F(ScanBlackBox, PauseHoldsTheScanWhileTheWindowAnswersAndResumeFinishesIt) 
 }
 
 TEST_F(ScanBlackBox, TwoScansBackToBackRunOneAfterTheOther) {
-  // Ten IDs at 0.3 s a page (two fetched side by side) keep the first scan running for well over
-  // a second, while the second is started.
+  // Ten IDs at 0.3 s a page, fetched one after another, keep the first scan running for about
+  // three seconds, while the second is started.
   Site site(300);
   Start(site);
   ASSERT_TRUE(StartScan("10", "20"));
