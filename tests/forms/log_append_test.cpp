@@ -130,7 +130,7 @@ TEST_F(LogAppends, ALongGatheringReachesTheControlInPiecesAndReadingItMeanwhileG
   // stop in between at least twice before the whole gathering is in.
   std::vector<int> between;
   std::string trace;
-  // Bounded by turns, not the tick count, which a process just started may see jump.
+  // At most 300 turns of up to 10 ms each.
   for (int turn = 0; turn < 300 && ControlsOwnLines() < kLines && between.size() < 2; ++turn) {
     MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     MSG msg;
