@@ -76,27 +76,36 @@ PageFeed* PageFeed::Start(int32_t startId, int32_t count, const volatile LONG* h
 }
 
 CmdArg PageFeed::Take(const volatile LONG* stopped) {
+  CmdArg page{0, 0, 0};
+  TakeWithin(stopped, INFINITE, &page);
+  return page;
+}
+
+bool PageFeed::TakeWithin(const volatile LONG* stopped, DWORD patienceMs, CmdArg* page) {
   constexpr DWORD kStopCheckMs = 50;
+  DWORD start = GetTickCount();
   EnterLock(&lock_);
   if (queued_ == 0) {
     // A helper held by a pause fetches on once the worker waits (the pause has then ended).
     waiting_ = true;
     WakeCondition(&room_);
     while (queued_ == 0) {
-      if (*stopped) {
+      DWORD waited = GetTickCount() - start;
+      if (*stopped || waited >= patienceMs) {
         LeaveLock(&lock_);
-        return CmdArg{0, 0, 0};
+        return false;
       }
-      SleepOnConditionFor(&ready_, &lock_, kStopCheckMs);
+      DWORD left = patienceMs == INFINITE ? kStopCheckMs : patienceMs - waited;
+      SleepOnConditionFor(&ready_, &lock_, left < kStopCheckMs ? left : kStopCheckMs);
     }
   }
-  CmdArg page = pages_[first_];
+  *page = pages_[first_];
   first_ = (first_ + 1) % kDepth;
   --queued_;
-  queuedBytes_ -= SizeOf(page);
+  queuedBytes_ -= SizeOf(*page);
   LeaveLock(&lock_);
   WakeCondition(&room_);
-  return page;
+  return true;
 }
 
 void PageFeed::Abandon() {

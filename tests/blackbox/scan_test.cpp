@@ -103,6 +103,26 @@ TEST_F(ScanBlackBox, TheLabelAndTheBarStepThroughEveryIdInTurn) {
   EXPECT_EQ(bars, (std::vector<LRESULT>{33, 67, 100}));  // i / 3 * 100, rounded
 }
 
+TEST_F(ScanBlackBox, RowsReadBeforeASlowPageAreShownWhileItIsAwaited) {
+  // A fast site's rows are written a few at a time; those read before a page that is slow to
+  // come must not wait for it.
+  driver::TestSite site;
+  for (int id = 301; id <= 306; ++id)
+    site.SetPage(id, 200, "<title>movie " + std::to_string(id) + " site suffix</title> thunder://S" +
+                              std::to_string(id) + "x y", driver::TestSite::Manner::Whole, id == 306 ? 1500 : 0);
+  Start(site);
+  ASSERT_TRUE(StartScan("300", "306"));
+  // Bounded: 1.5 s at most, well before the slow page is answered.
+  for (int i = 0; i < 150 && site.Requests().size() < 6; ++i) Sleep(10);
+  ASSERT_EQ(site.Requests().size(), 6u);
+  int rows = 0;
+  for (int i = 0; i < 50 && rows < 5; ++i, Sleep(10)) rows = Rows();
+  EXPECT_EQ(rows, 5);  // within half a second, while page 306 is still awaited
+  EXPECT_EQ(driver::WindowText(label_), "5/6");
+  EXPECT_EQ(TakeSummary(), "所有链接获取完成！一共遍历6条信息，其中可用链接6条！");
+  EXPECT_EQ(Rows(), 6);
+}
+
 TEST_F(ScanBlackBox, ANegativeRangeRunsThroughZero) {
   Site site;
   Start(site);
