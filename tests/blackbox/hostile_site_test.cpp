@@ -45,14 +45,13 @@ TEST_F(ScanBlackBox, HostilePagesAndServersCostAtMostTheTimeOutAndTheScanGoesOn)
   DWORD took = GetTickCount() - started;
   EXPECT_EQ(summary, "所有链接获取完成！一共遍历7条信息，其中可用链接4条！");
   EXPECT_LT(took, 75000u) << "one time-out of 30 s and no more";
-  auto cell = [&](int row, int column) { return driver::ListViewCellText(list_, program_->pid(), row, column); };
   ASSERT_EQ(Rows(), 4);
-  EXPECT_EQ(cell(0, 1), "2");
-  EXPECT_EQ(cell(1, 1), "5");
-  EXPECT_EQ(cell(1, 2), "thunder://AAfour");
-  EXPECT_EQ(cell(2, 1), "6");
-  EXPECT_EQ(cell(2, 2), "thunder://AAfiv");
-  EXPECT_EQ(cell(3, 1), "8");
+  EXPECT_EQ(Cell(0, 1), "2");
+  EXPECT_EQ(Cell(1, 1), "5");
+  EXPECT_EQ(Cell(1, 2), "thunder://AAfour");
+  EXPECT_EQ(Cell(2, 1), "6");
+  EXPECT_EQ(Cell(2, 2), "thunder://AAfiv");
+  EXPECT_EQ(Cell(3, 1), "8");
   for (int id : {3, 4, 7})
     EXPECT_NE(Log().find("序号为" + std::to_string(id) + " 的文件获取信息失败！"), std::string::npos) << id;
   EXPECT_EQ(LogLines(), 7);
@@ -77,7 +76,7 @@ TEST_F(ScanBlackBox, AScanStoppedWhileItsPageNeverComesLetsTheNextScanRunAtOnce)
   EXPECT_LT(GetTickCount() - started, 10000u);
   EXPECT_EQ(summary, "所有链接获取完成！一共遍历2条信息，其中可用链接1条！");
   ASSERT_EQ(Rows(), 1);
-  EXPECT_EQ(driver::ListViewCellText(list_, program_->pid(), 0, 1), "31");
+  EXPECT_EQ(Cell(0, 1), "31");
   EXPECT_EQ(Log().find("序号为12 "), std::string::npos) << "the stopped scan wrote nothing for 12";
 }
 

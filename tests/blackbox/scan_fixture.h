@@ -83,6 +83,7 @@ class ScanBlackBox : public ::testing::Test {
     return range && !IsWindow(range);
   }
   int Rows() { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
+  std::string Cell(int row, int column) { return driver::ListViewCellText(list_, program_->pid(), row, column); }
   std::string Log() { return driver::WindowText(log_); }
   int LogLines() {
     std::string log = Log();

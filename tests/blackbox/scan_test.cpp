@@ -46,8 +46,8 @@ TEST_F(ScanBlackBox, AScanWritesRowsLogLinesProgressLabelAndSummary) {
   // 101 has no link on the demo site; 102 and 103 have.
   EXPECT_EQ(summary, "所有链接获取完成！一共遍历3条信息，其中可用链接2条！");
   EXPECT_EQ(Rows(), 2);
-  EXPECT_EQ(driver::ListViewCellText(list_, program_->pid(), 0, 1), "102");
-  EXPECT_EQ(driver::ListViewCellText(list_, program_->pid(), 1, 1), "103");
+  EXPECT_EQ(Cell(0, 1), "102");
+  EXPECT_EQ(Cell(1, 1), "103");
   std::string log = Log();
   EXPECT_NE(log.find(": 序号为101 的文件获取信息失败！\r\n"), std::string::npos) << log;
   EXPECT_NE(log.find(": 序号为102 的文件链接获取成功！\r\n"), std::string::npos);
@@ -72,8 +72,8 @@ TEST_F(ScanBlackBox, TheSiteIsAskedForOnePageAtATimeInTurn) {
   for (int k = 0; k < 8; ++k) EXPECT_EQ(requests[k].rfind("GET /movie/" + std::to_string(k + 11) + " ", 0), 0u);
   ASSERT_EQ(Rows(), 8);
   for (int row = 0; row < 8; ++row) {
-    EXPECT_EQ(driver::ListViewCellText(list_, program_->pid(), row, 1), std::to_string(row + 11));
-    EXPECT_EQ(driver::ListViewCellText(list_, program_->pid(), row, 2), "thunder://AA" + std::to_string(row + 11));
+    EXPECT_EQ(Cell(row, 1), std::to_string(row + 11));
+    EXPECT_EQ(Cell(row, 2), "thunder://AA" + std::to_string(row + 11));
   }
 }
 
@@ -152,7 +152,7 @@ TEST_F(ScanBlackBox, StopEndsTheScanAtOnceAndANewScanThenCompletes) {
   EXPECT_EQ(SendMessageA(bar_, PBM_GETPOS, 0, 0), bar);
   EXPECT_EQ(program_->WaitForMessageBox(300), nullptr) << "a stopped scan shows no summary";
   for (int row = 0; row < Rows(); ++row)
-    EXPECT_FALSE(driver::ListViewCellText(list_, program_->pid(), row, 2).empty()) << "row " << row << " is whole";
+    EXPECT_FALSE(Cell(row, 2).empty()) << "row " << row << " is whole";
 
   ASSERT_TRUE(StartScan("300", "302"));
   std::string summary = TakeSummary();
@@ -245,8 +245,8 @@ TEST_F(ScanBlackBox, StopPauseAndResumeInAnyOrderNeverHangTheWindowOrLoseARow) {
   }
   // Every row that made it is whole.
   for (int row = 0; row < Rows(); ++row) {
-    EXPECT_FALSE(driver::ListViewCellText(list_, program_->pid(), row, 0).empty()) << row;
-    EXPECT_FALSE(driver::ListViewCellText(list_, program_->pid(), row, 2).empty()) << row;
+    EXPECT_FALSE(Cell(row, 0).empty()) << row;
+    EXPECT_FALSE(Cell(row, 2).empty()) << row;
   }
   // And a scan after all that still runs to its summary.
   ASSERT_TRUE(StartScan("101", "102"));
@@ -280,24 +280,23 @@ TEST_F(ScanBlackBox, RequestsAndOddPagesFromASiteOfTheTestsOwn) {
   std::string summary = TakeSummary();
   EXPECT_EQ(summary, "所有链接获取完成！一共遍历9条信息，其中可用链接6条！");
 
-  auto cell = [&](int row, int column) { return driver::ListViewCellText(list_, program_->pid(), row, column); };
   ASSERT_EQ(Rows(), 6);
-  EXPECT_EQ(cell(0, 0), "电影");
-  EXPECT_EQ(cell(0, 1), "1");
-  EXPECT_EQ(cell(0, 2), "thunder://AAone");
-  EXPECT_EQ(cell(1, 0), "Name2 ");
-  EXPECT_EQ(cell(1, 2), "thunder://AAtwo");
-  EXPECT_EQ(cell(2, 0), "");
-  EXPECT_EQ(cell(2, 1), "3");
-  EXPECT_EQ(cell(3, 0), "");
-  EXPECT_EQ(cell(3, 2), "thunder://AAfou");
-  EXPECT_EQ(cell(4, 1), "5");
-  EXPECT_EQ(cell(4, 0), "Missi");
-  EXPECT_EQ(cell(5, 1), "7");
+  EXPECT_EQ(Cell(0, 0), "电影");
+  EXPECT_EQ(Cell(0, 1), "1");
+  EXPECT_EQ(Cell(0, 2), "thunder://AAone");
+  EXPECT_EQ(Cell(1, 0), "Name2 ");
+  EXPECT_EQ(Cell(1, 2), "thunder://AAtwo");
+  EXPECT_EQ(Cell(2, 0), "");
+  EXPECT_EQ(Cell(2, 1), "3");
+  EXPECT_EQ(Cell(3, 0), "");
+  EXPECT_EQ(Cell(3, 2), "thunder://AAfou");
+  EXPECT_EQ(Cell(4, 1), "5");
+  EXPECT_EQ(Cell(4, 0), "Missi");
+  EXPECT_EQ(Cell(5, 1), "7");
   // The match runs through the Chinese character and loses its last byte, leaving half a
   // character, which the list shows as the platform shows a lone lead byte.
-  EXPECT_EQ(cell(5, 2).rfind("thunder://AA7", 0), 0u);
-  EXPECT_LE(cell(5, 2).size(), 14u);
+  EXPECT_EQ(Cell(5, 2).rfind("thunder://AA7", 0), 0u);
+  EXPECT_LE(Cell(5, 2).size(), 14u);
   EXPECT_NE(Log().find("序号为6 的文件获取信息失败！"), std::string::npos);
   EXPECT_NE(Log().find("序号为0 的文件获取信息失败！"), std::string::npos);
 
