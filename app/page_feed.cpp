@@ -76,36 +76,27 @@ PageFeed* PageFeed::Start(int32_t startId, int32_t count, const volatile LONG* h
 }
 
 CmdArg PageFeed::Take(const volatile LONG* stopped) {
-  CmdArg page{0, 0, 0};
-  TakeWithin(stopped, INFINITE, &page);
-  return page;
-}
-
-bool PageFeed::TakeWithin(const volatile LONG* stopped, DWORD patienceMs, CmdArg* page) {
   constexpr DWORD kStopCheckMs = 50;
-  DWORD start = GetTickCount();
   EnterLock(&lock_);
   if (queued_ == 0) {
     // A helper held by a pause fetches on once the worker waits (the pause has then ended).
     waiting_ = true;
     WakeCondition(&room_);
     while (queued_ == 0) {
-      DWORD waited = GetTickCount() - start;
-      if (*stopped || waited >= patienceMs) {
+      if (*stopped) {
         LeaveLock(&lock_);
-        return false;
+        return CmdArg{0, 0, 0};
       }
-      DWORD left = patienceMs == INFINITE ? kStopCheckMs : patienceMs - waited;
-      SleepOnConditionFor(&ready_, &lock_, left < kStopCheckMs ? left : kStopCheckMs);
+      SleepOnConditionFor(&ready_, &lock_, kStopCheckMs);
     }
   }
-  *page = pages_[first_];
+  CmdArg page = pages_[first_];
   first_ = (first_ + 1) % kDepth;
   --queued_;
-  queuedBytes_ -= SizeOf(*page);
+  queuedBytes_ -= SizeOf(page);
   LeaveLock(&lock_);
   WakeCondition(&room_);
-  return true;
+  return page;
 }
 
 void PageFeed::Abandon() {

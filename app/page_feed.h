@@ -31,9 +31,6 @@ class PageFeed {
   // non-zero it waits no longer and gives an empty value: a stopped scan does not wait for a
   // page the site is slow to send.
   CmdArg Take(const volatile LONG* stopped);
-  // Takes the next page if it is in within patienceMs: true, with *page set. False when it is
-  // not, or once *stopped is non-zero.
-  bool TakeWithin(const volatile LONG* stopped, DWORD patienceMs, CmdArg* page);
   // The worker is done with the feed: a fetch in flight finishes in the background, unread, no
   // further one starts, and the helper ends by itself. The worker never waits for it.
   void Abandon();

@@ -13,12 +13,10 @@
 //
 // A helper fetches the scan's pages one after another, a few ahead of the worker (none further
 // once a pause is asked for); a stopped worker leaves a fetch in flight to finish unread and
-// does not wait for it, so the next scan need not either. The worker writes what it has read a
-// few IDs at a time (see HeldResults), each batch whole under the write gate.
+// does not wait for it, so the next scan need not either.
 #include "app/scan.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/app_ids.h"
@@ -98,91 +96,31 @@ void SetUpScanControl() {
   ready = true;
 }
 
-namespace {
-
-// The IDs a worker has read and not yet written, written together: each write crosses to the
-// window's thread, and a crossing costs the window server a dozen requests, which the site's
-// fetches then queue behind. So the results of a fast site's pages are written a few at a time,
-// no later than kLongestHoldMs after the first was read; a slow site's are written one by one.
-class HeldResults {
- public:
-  static constexpr size_t kMost = 16;
-  static constexpr DWORD kLongestHoldMs = 15;
-
-  explicit HeldResults(ScanRun* run) : run_(run) {}
-
-  void Add(int32_t i, IdResult result) {
-    if (held_.empty()) since_ = GetTickCount();
-    held_.push_back({i, std::move(result)});
-  }
-  bool Full() const { return held_.size() >= kMost; }
-  bool Empty() const { return held_.empty(); }
-  // How much longer the first result may wait; 0 when it must be written now.
-  DWORD PatienceLeft() const {
-    DWORD waited = GetTickCount() - since_;
-    return waited < kLongestHoldMs ? kLongestHoldMs - waited : 0;
-  }
-  // Writes the held IDs' rows, log lines and progress in ID order, all or (once the scan is
-  // stopped) none; false when the scan is stopped.
-  bool Write() {
-    EnterLock(&run_->writeGate);
-    bool go = !run_->stopped;
-    if (go)
-      for (const Held& h : held_) {
-        WriteIdResult(h.result);
-        ShowProgress(h.i);
-      }
-    LeaveLock(&run_->writeGate);
-    held_.clear();
-    return go;
-  }
-
- private:
-  struct Held {
-    int32_t i;
-    IdResult result;
-  };
-  ScanRun* run_;
-  std::vector<Held> held_;
-  DWORD since_ = 0;
-};
-
-// The next page in turn, taken from the feed when there is one; null when the scan was stopped
-// meanwhile. Results held while the page is slow to come are written first.
-bool NextPage(ScanRun* run, PageFeed* feed, int32_t id, HeldResults& held, CmdArg* page) {
-  if (feed && !held.Empty() && held.PatienceLeft() > 0 && feed->TakeWithin(&run->stopped, held.PatienceLeft(), page))
-    return true;
-  if (run->stopped || (!held.Empty() && !held.Write())) return false;
-  *page = feed ? feed->Take(&run->stopped) : FetchPage(id);
-  return !run->stopped;
-}
-
-}  // namespace
-
 DWORD WINAPI ScanWorker(LPVOID parameter) {
   auto run = static_cast<ScanRun*>(parameter);
   CmdArg scanLock = MakeInt(static_cast<int32_t>(State().scanLock));
   Call(mod::Thread, cmd::EnterSection, {scanLock});
   int32_t n = State().idCount;  // the loop bound is read once
   PageFeed* feed = n > 1 ? PageFeed::Start(run->startId, n, &g_pauseAsked) : nullptr;
-  HeldResults held(run);
   for (int32_t i = 1; i <= n; ++i) {
-    // The pause gate, held by the window's thread while the scan is paused; a paused scan shows
-    // every ID it has read.
-    if (!TryEnterLock(&g_pauseGate)) {
-      if (!held.Empty() && !held.Write()) break;
-      EnterLock(&g_pauseGate);
-    }
+    EnterLock(&g_pauseGate);  // held here while the scan is paused
     LeaveLock(&g_pauseGate);
     if (run->stopped) break;
     int32_t id = static_cast<int32_t>(static_cast<double>(run->startId) + i);
-    CmdArg page{0, 0, 0};
-    if (!NextPage(run, feed, id, held, &page)) {
+    CmdArg page = feed ? feed->Take(&run->stopped) : FetchPage(id);
+    if (run->stopped) {
       Release(page);
       break;
     }
-    held.Add(i, ReadPage(id, page));
-    if ((held.Full() || i == n) && !held.Write()) break;
+    IdResult result = ReadPage(id, page);
+    EnterLock(&run->writeGate);
+    if (run->stopped) {
+      LeaveLock(&run->writeGate);
+      break;
+    }
+    WriteIdResult(result);
+    ShowProgress(i);
+    LeaveLock(&run->writeGate);
   }
   if (feed) feed->Abandon();
   EnterLock(&run->writeGate);

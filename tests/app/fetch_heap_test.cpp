@@ -159,38 +159,6 @@ TEST(FetchHeap, AHeldFeedFetchesOnlyWhatTheWorkerWaitsFor) {
   for (size_t k = 0; k < lines.size(); ++k) EXPECT_EQ(lines[k], LineFor(21 + static_cast<int>(k)));
 }
 
-// A worker with results to write waits only so long for the next page: a page slow to come is
-// not taken within the patience given, one already in is, and a stop ends the wait at once.
-TEST(FetchHeap, TakingWithinAPatienceGivesUpOnASlowPageButNotOnOneThatIsIn) {
-  StartProgram();
-  driver::TestSite site;
-  site.SetPage(41, 200, "<title>slow one" + std::string(12, '.') + "</title>", driver::TestSite::Manner::Whole, 600);
-  site.SetPage(42, 200, "<title>quick one" + std::string(12, '.') + "</title>");
-  site.SetPage(43, 200, "<title>never</title>", driver::TestSite::Manner::Never);
-  app::State().siteHost = site.Host();
-  volatile LONG held = 0, stopped = 0;
-  app::PageFeed* feed = app::PageFeed::Start(40, 3, &held);
-  ASSERT_NE(feed, nullptr);
-  CmdArg page{0, 0, 0};
-  DWORD start = GetTickCount();
-  EXPECT_FALSE(feed->TakeWithin(&stopped, 100, &page));
-  DWORD waited = GetTickCount() - start;
-  EXPECT_GE(waited, 90u);
-  EXPECT_LT(waited, 400u);
-  EXPECT_EQ(page.lo, 0u);
-  // The slow page is still the next one in turn.
-  ASSERT_TRUE(feed->TakeWithin(&stopped, 3000, &page));
-  EXPECT_EQ(app::ReadPage(41, page).name, "slow one");
-  EXPECT_EQ(SettledRequests(site, 3), 3u);  // the quick page is in by now
-  ASSERT_TRUE(feed->TakeWithin(&stopped, 0, &page));
-  EXPECT_EQ(app::ReadPage(42, page).name, "quick one");
-  stopped = 1;
-  start = GetTickCount();
-  EXPECT_FALSE(feed->TakeWithin(&stopped, 5000, &page));
-  EXPECT_LT(GetTickCount() - start, 100u);
-  feed->Abandon();
-}
-
 // Pages waiting for the worker stop the fetching once they hold a few megabytes, however few
 // they are: a site's huge pages do not pile up.
 TEST(FetchHeap, HugePagesWaitingHoldBackTheNextFetch) {

@@ -1,7 +1,7 @@
 // Benchmark (prints figures; not a test): the shipped program scanning the demo site on loopback,
 // driven from outside as a user would.
-//   scan_ui_bench [ids-for-the-ratio] [ids-for-the-long-scan]
-// Prints: the time of a scan against a bare HttpGet loop over the same pages (three rounds, each
+//   scan_ui_bench [ids-for-the-ratio] [ids-for-the-long-scan] [rounds-for-the-ratio]
+// Prints: the time of a scan against a bare HttpGet loop over the same pages (seven rounds, each
 // against the bare loops just before and after it, and their median); the per-ID cost of
 // the last 1000 IDs against the first 1000 of a long scan; the window's round trip p99 during the
 // scan; the program's memory after the long scan.
@@ -138,6 +138,7 @@ double Percentile(std::vector<double> v, double p) {
 int Run(int argc, char** argv) {
   int ratioIds = std::max(1, argc > 1 ? std::atoi(argv[1]) : 2000);
   int longIds = argc > 2 ? std::atoi(argv[2]) : 30000;  // 0 leaves the long scan out
+  int rounds = std::max(1, argc > 3 ? std::atoi(argv[3]) : 7);
   testimg::InitRuntime();
 
   int port = driver::FreeLoopbackPort();
@@ -155,12 +156,12 @@ int Run(int argc, char** argv) {
   }
   if (std::getenv("BENCH_MINIMIZED")) ShowWindow(main, SW_MINIMIZE);  // to see what painting costs
 
-  // The scan against the bare loop over the same pages, in three rounds: this machine's speed
+  // The scan against the bare loop over the same pages, in several rounds: this machine's speed
   // drifts by tens of percent within a minute, so each scan is set against the mean of a bare
   // loop just before and just after it, and the median round is the figure.
   std::vector<double> ratios;
   double previousBare = BareLoop(host, 2, ratioIds);
-  for (int round = 1; round <= 3; ++round) {
+  for (int round = 1; round <= rounds; ++round) {
     Scan ratio = RunScan(program, main, 1, ratioIds + 1, false);
     double nextBare = BareLoop(host, 2, ratioIds);
     double bare = (previousBare + nextBare) / 2;
@@ -171,7 +172,7 @@ int Run(int argc, char** argv) {
                 ratio.seconds / bare);
     previousBare = nextBare;
   }
-  std::printf("scan against bare HttpGet loop, median of 3 rounds: ratio %.3f\n", Percentile(ratios, 0.5));
+  std::printf("scan against bare HttpGet loop, median of %d rounds: ratio %.3f\n", rounds, Percentile(ratios, 0.5));
 
   if (longIds < 1) {
     PostMessageA(main, WM_CLOSE, 0, 0);
@@ -202,7 +203,7 @@ int Run(int argc, char** argv) {
   counters.cb = sizeof counters;
   if (process && GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
     // (Wine leaves the private bytes of another process at 0; the commit charge stands for them.)
-    std::printf("program memory after 3 x %d + %d IDs: committed %.1f MB, working set %.1f MB, %d rows\n", ratioIds,
+    std::printf("program memory after %d x %d + %d IDs: committed %.1f MB, working set %.1f MB, %d rows\n", rounds, ratioIds,
                 longIds, counters.PagefileUsage / 1048576.0, counters.WorkingSetSize / 1048576.0,
                 static_cast<int>(SendMessageA(FindWindowExA(main, nullptr, "SysListView32", nullptr), LVM_GETITEMCOUNT, 0, 0)));
   if (process) CloseHandle(process);

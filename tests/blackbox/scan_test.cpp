@@ -104,8 +104,8 @@ TEST_F(ScanBlackBox, TheLabelAndTheBarStepThroughEveryIdInTurn) {
 }
 
 TEST_F(ScanBlackBox, RowsReadBeforeASlowPageAreShownWhileItIsAwaited) {
-  // A fast site's rows are written a few at a time; those read before a page that is slow to
-  // come must not wait for it.
+  // The rows of the pages read so far are on screen while the next page is slow to come: the
+  // scan never holds back what it has read.
   driver::TestSite site;
   for (int id = 301; id <= 306; ++id)
     site.SetPage(id, 200, "<title>movie " + std::to_string(id) + " site suffix</title> thunder://S" +
