@@ -166,6 +166,9 @@ bool EndAppends::LeavesTextAlone(UINT message) {
 
 void EndAppends::Before(UINT message) {
   if (handingOver_) return;
+  // A paint shows what the control holds; the gathered appends follow in their pieces. Handing
+  // a quarter second's lines over first made a paint hold the window's thread for up to 80 ms.
+  if (message == WM_PAINT) return;
   if (!LeavesTextAlone(message)) {
     HandOver();
     knownLength_ = -1;  // it may change the text

@@ -5,7 +5,8 @@
 // over its whole text for each of those messages, so every append to a long log cost more than
 // the one before. Appends at the end are therefore gathered and given to the control in one
 // replace a quarter of a second later, and at once before any other message that reads or
-// changes the text, so nothing ever sees the control without them. Each gathered append raises
+// changes the text, so nothing ever reads the control without them (a paint may show the control
+// a quarter second behind, as between hand-overs). Each gathered append raises
 // the change event as the control would have. The length the next append asks for is answered
 // here, because the control counts its text for it.
 //

@@ -151,6 +151,25 @@ TEST_F(LogAppends, ALongGatheringReachesTheControlInPiecesAndReadingItMeanwhileG
   EXPECT_EQ(Text(), all);
 }
 
+// A paint shows what the control holds and does not take a long gathering in at once (that held
+// the window for tens of milliseconds); the gathering still comes in by itself, and reads get it all.
+TEST_F(LogAppends, APaintLeavesALongGatheringToItsPieces) {
+  RedrawWindow(GetParent(log_), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  rt::ProcessPendingMessages();
+  constexpr int kLines = 300;
+  for (int i = 0; i < kLines; ++i) Append("painted line " + std::to_string(i) + "\r\n");
+  InvalidateRect(log_, nullptr, TRUE);
+  UpdateWindow(log_);  // the control's paint, at once
+  EXPECT_LT(ControlsOwnLines(), 10);
+  DWORD start = GetTickCount();
+  while (ControlsOwnLines() < kLines && GetTickCount() - start < 3000) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    rt::ProcessPendingMessages();
+  }
+  EXPECT_GE(ControlsOwnLines(), kLines) << GetTickCount() - start << " ms";
+  EXPECT_EQ(SendMessageA(log_, EM_GETLINECOUNT, 0, 0), kLines + 1);
+}
+
 TEST_F(LogAppends, OtherWritesToTheBoxComeAfterTheAppendsBeforeThem) {
   Append("a\r\n");
   SendMessageA(log_, EM_SETSEL, 0, 0);
