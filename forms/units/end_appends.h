@@ -6,9 +6,9 @@
 // the one before. Appends at the end are therefore gathered and given to the control in one
 // replace a quarter of a second later, and at once before any other message that reads or
 // changes the text, so nothing ever reads the control without them (a paint may show the control
-// a quarter second behind, as between hand-overs). Each gathered append raises
-// the change event as the control would have. The length the next append asks for is answered
-// here, because the control counts its text for it.
+// a quarter second behind, as between hand-overs). Each gathered append raises the change event
+// as the control would have. The length the next append asks for is answered here, because the
+// control counts its text for it.
 //
 // The control lays out every new line as it takes it, a tenth of a millisecond or more a line, so
 // a quarter second of a fast scan's lines would hold the window's thread for tens of
