@@ -9,6 +9,7 @@
 
 #include "forms/units/core_unit_types.h"
 #include "forms/units/end_appends.h"
+#include "forms/units/log_view.h"
 #include "forms/unit_data_blocks.h"
 #include "forms/units/unit_base.h"
 
@@ -57,6 +58,10 @@ DWORD EditStyle(const EditBoxData& d) {
   return s;
 }
 
+// A box that only the program writes to and that has no scroll bars gets the log view, which
+// stays fast however long its text grows; every other box is the platform's edit control.
+bool UsesLogView(const EditBoxData& d) { return d.multiLine && d.inputMode == 1 && d.scrollBars == 0; }
+
 // Which typed characters an input mode lets through.
 bool Accepts(uint32_t mode, unsigned ch) {
   if (ch < 32) return true;
@@ -95,7 +100,8 @@ class EditBox : public Unit, private EndAppends::Box {
   EditBoxData data;
 
   bool Create(const Placement& at) {
-    HWND window = CreateChildControl("EDIT", data.content.c_str(), EditStyle(data), at);
+    logView_ = UsesLogView(data);
+    HWND window = CreateChildControl(logView_ ? LogViewClass() : "EDIT", data.content.c_str(), EditStyle(data), at);
     if (!window) return false;
     Attach(window);
     ApplyBorderStyle(window, data.border);
@@ -148,8 +154,11 @@ class EditBox : public Unit, private EndAppends::Box {
 
  protected:
   bool OnMessage(UINT message, WPARAM wp, LPARAM lp, LRESULT* result) override {
-    if (appends_.Take(message, wp, lp, result)) return true;
-    appends_.Before(message);
+    // The log view takes appends as cheaply as anything else; the edit control's are gathered.
+    if (!logView_) {
+      if (appends_.Take(message, wp, lp, result)) return true;
+      appends_.Before(message);
+    }
     switch (message) {
       case WM_CHAR:
         if (!Accepts(data.inputMode, static_cast<unsigned>(wp))) {
@@ -204,6 +213,7 @@ class EditBox : public Unit, private EndAppends::Box {
   }
 
   EndAppends appends_{*this};
+  bool logView_ = false;
   bool settingText_ = false;
   HBRUSH brush_ = nullptr;
   HFONT font_ = nullptr;

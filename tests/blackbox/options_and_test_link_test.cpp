@@ -48,7 +48,7 @@ class TestLinkBlackBox : public ::testing::Test {
     }
     ASSERT_NE(main_, nullptr);
     list_ = FindWindowExA(main_, nullptr, "SysListView32", nullptr);
-    log_ = FindWindowExA(main_, nullptr, "Edit", nullptr);
+    log_ = FindWindowExA(main_, nullptr, "_WU_LogView", nullptr);
     ASSERT_TRUE(list_ && log_);
   }
   int Rows() { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }

@@ -39,7 +39,7 @@ class ScanBlackBox : public ::testing::Test {
     main_ = WaitForWindow("Reelscout");
     ASSERT_NE(main_, nullptr);
     list_ = FindWindowExA(main_, nullptr, "SysListView32", nullptr);
-    log_ = FindWindowExA(main_, nullptr, "Edit", nullptr);
+    log_ = FindWindowExA(main_, nullptr, "_WU_LogView", nullptr);
     label_ = FindWindowExA(main_, nullptr, "_WU_Label", nullptr);
     bar_ = FindWindowExA(main_, nullptr, "msctls_progress32", nullptr);
     ASSERT_TRUE(list_ && log_ && label_ && bar_);

@@ -92,7 +92,7 @@ TEST_F(MainWindowBlackBox, ShowsItsListLabelLogAndMenuBar) {
   std::vector<HWND> labels = ChildrenOfClass(main_, "_WU_Label");
   ASSERT_EQ(labels.size(), 1u);
   EXPECT_EQ(driver::WindowText(labels[0]), "进度：");
-  std::vector<HWND> edits = ChildrenOfClass(main_, "Edit");
+  std::vector<HWND> edits = ChildrenOfClass(main_, "_WU_LogView");
   ASSERT_EQ(edits.size(), 1u);
   EXPECT_EQ(driver::WindowText(edits[0]), "");
   EXPECT_EQ(ChildrenOfClass(main_, "msctls_progress32").size(), 1u);

@@ -70,7 +70,7 @@ TEST_F(MainWindow, UnitsAreCreatedWithTheirClassesStylesAndTexts) {
 
   HWND log = forms::UnitWindow(ids::kMainWindow, ids::kMainLogBox);
   ASSERT_NE(log, nullptr);
-  EXPECT_EQ(ClassOf(log), "Edit");
+  EXPECT_EQ(ClassOf(log), "_WU_LogView");
   LONG logStyle = GetWindowLongA(log, GWL_STYLE);
   EXPECT_TRUE(logStyle & ES_MULTILINE);
   EXPECT_TRUE(logStyle & ES_READONLY);
