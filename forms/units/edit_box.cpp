@@ -128,9 +128,13 @@ class EditBox : public Unit, private EndAppends::Box {
   }
 
   void SetFont() {
-    if (ownsFont_) DeleteObject(font_);
+    // The control lets go of the old font before it is deleted: a font still selected into a
+    // device context cannot be.
+    HFONT old = font_;
+    bool ownedOld = ownsFont_;
     font_ = MakeFont(data.font, &ownsFont_);
     SendMessageA(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (ownedOld) DeleteObject(old);
   }
 
   // Content writes raise event 0 exactly once, through a change notification of their own.

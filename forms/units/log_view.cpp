@@ -609,7 +609,8 @@ LRESULT LogView::Handle(UINT message, WPARAM wp, LPARAM lp) {
         size_t to = end < 0 ? size : std::min<size_t>(static_cast<size_t>(end), size);
         Select(from, to);
       }
-      Refresh(true);
+      // A program selects the end before every append: shown with the next refresh.
+      Refresh(false);
       return 0;
     }
     case EM_SCROLLCARET:
