@@ -430,7 +430,8 @@ void LogView::Paint() {
   HGDIOBJ oldFont = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FONT));
   RowPos at = top_;
   std::vector<Row> rows = RowsOf(at.line);
-  for (int y = 0; y < client.bottom; y += lineHeight_) {
+  // Only whole rows are shown, as many as VisibleRows counts.
+  for (int y = 0; y == 0 || y + lineHeight_ <= client.bottom; y += lineHeight_) {
     PaintRow(dc, rows[at.row], y, text, back);
     size_t line = at.line;
     if (!NextRow(at)) break;
