@@ -654,6 +654,22 @@ LRESULT LogView::Handle(UINT message, WPARAM wp, LPARAM lp) {
       return static_cast<LRESULT>(n);
     }
     case EM_GETFIRSTVISIBLELINE: Settle(); return static_cast<LRESULT>(RowIndex(top_));
+    case EM_POSFROMCHAR: {
+      // Where a character's cell starts, in client coordinates; rows above the top are above 0.
+      if (wp > text_.Size()) return -1;
+      Settle();
+      size_t position = text_.Boundary(wp);
+      RowPos at = RowOfPosition(position);
+      long y = (static_cast<long>(RowIndex(at)) - static_cast<long>(RowIndex(top_))) * lineHeight_;
+      int x = XOf(RowsOf(at.line)[at.row], position);
+      return MAKELRESULT(static_cast<WORD>(x), static_cast<WORD>(static_cast<short>(y)));
+    }
+    case EM_CHARFROMPOS: {
+      size_t position = PositionAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      size_t row = RowIndex(RowOfPosition(position));
+      return MAKELRESULT(static_cast<WORD>(std::min<size_t>(position, 0xFFFF)),
+                         static_cast<WORD>(std::min<size_t>(row, 0xFFFF)));
+    }
     case EM_LINESCROLL: ScrollBy(static_cast<long>(lp)); return TRUE;
     case EM_GETMODIFY: return modified_;
     case EM_SETMODIFY: modified_ = wp != 0; return 0;

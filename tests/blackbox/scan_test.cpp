@@ -57,6 +57,27 @@ TEST_F(ScanBlackBox, AScanWritesRowsLogLinesProgressLabelAndSummary) {
   EXPECT_EQ(SendMessageA(bar_, PBM_GETPOS, 0, 0), 100);
 }
 
+// The log box keeps its newest line in view while a scan gives it more lines than it can show.
+TEST_F(ScanBlackBox, TheLogKeepsItsNewestLineInViewAsAScanFillsIt) {
+  Site site;
+  Start(site);
+  ASSERT_TRUE(StartScan("200", "240"));
+  TakeSummary();
+  EXPECT_EQ(LogLines(), 40);
+  Sleep(200);  // new text is shown within a few dozen milliseconds
+  LRESULT rows = SendMessageA(log_, EM_GETLINECOUNT, 0, 0);
+  ASSERT_GE(rows, 41);  // the empty row after the last line end is the last
+  LRESULT lastLine = SendMessageA(log_, EM_LINEINDEX, rows - 2, 0);
+  ASSERT_GE(lastLine, 0);
+  LRESULT at = SendMessageA(log_, EM_POSFROMCHAR, static_cast<WPARAM>(lastLine), 0);
+  auto y = static_cast<short>(HIWORD(at));
+  RECT client{};
+  GetClientRect(log_, &client);
+  EXPECT_GT(SendMessageA(log_, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  EXPECT_GE(y, 0);
+  EXPECT_LT(y, client.bottom - 8) << "the last line is below the box";
+}
+
 // Pages are fetched ahead of the rows, but the site still gets one request at a time, in turn.
 TEST_F(ScanBlackBox, TheSiteIsAskedForOnePageAtATimeInTurn) {
   driver::TestSite site;
