@@ -166,6 +166,9 @@ void LogView::ReplaceSelection(const char* text) {
   rowCounts_.resize(text_.LineCount());
   std::fill(rowCounts_.begin() + static_cast<std::ptrdiff_t>(changed), rowCounts_.end(), 0);
   anchor_ = caret_ = from + insert.size();
+  // What was put in is brought into view, as the edit control does, even when the program asked
+  // for the scroll before the insert and a refresh came between the two.
+  followCaret_ = true;
   if (top_.line >= text_.LineCount()) top_ = {text_.LineCount() - 1, 0};
   if (top_.line >= changed) top_.row = 0;
   Refresh(false);
@@ -240,10 +243,16 @@ std::vector<Row> LogView::RowsOf(size_t line) const {
     size_t next = n;
     if (static_cast<size_t>(fit) < n - i) {
       next = i + static_cast<size_t>(std::max(fit, 1));
-      // A row ends after its last blank when it has one, so words stay whole.
-      size_t blank = next;
-      while (blank > i && wide.chars[blank - 1] != L' ' && wide.chars[blank - 1] != L'\t') --blank;
-      if (blank > i) next = blank;
+      auto isBlank = [&](size_t at) { return wide.chars[at] == L' ' || wide.chars[at] == L'\t'; };
+      if (isBlank(next)) {
+        // Blanks where the row breaks stay at its end, unseen, so no row starts with one.
+        while (next < n && isBlank(next)) ++next;
+      } else {
+        // Otherwise the row ends after its last blank when it has one, so words stay whole.
+        size_t blank = next;
+        while (blank > i && !isBlank(blank - 1)) --blank;
+        if (blank > i) next = blank;
+      }
     }
     rows.push_back({start + wide.offsets[i], start + wide.offsets[next]});
     i = next;

@@ -287,6 +287,28 @@ TEST_F(LogView, ALongLineWrapsAfterItsLastBlankThatFitsAndRewrapsWhenResized) {
   EXPECT_EQ(joined, word);
 }
 
+// At every width the blank a row breaks at stays on that row, as in the edit control: no row
+// starts with it, and none is left holding only it.
+TEST_F(LogView, ABlankAtTheWrapPointStaysOnTheRowBeforeAtEveryWidth) {
+  const std::string text = "aaaa bbbb cccc dddd eeee ffff gggg";
+  HWND box = Make(100, 300, text.c_str());
+  int widest = 0;
+  for (const char* word : {"aaaa", "bbbb", "cccc", "dddd", "eeee", "ffff", "gggg"}) widest = std::max(widest, Width(word));
+  // From the narrowest box whose rows, inside margins of two pixels, still hold any word.
+  for (int width = widest + 4; width < Width(text); ++width) {
+    MoveWindow(box, 0, 0, width, 300, FALSE);
+    std::string joined;
+    for (int row = 0, rows = Rows(box); row < rows; ++row) {
+      std::string r = RowOf(box, row);
+      joined += r;
+      ASSERT_FALSE(r.empty());
+      EXPECT_TRUE(r.front() != ' ' && (row + 1 == rows || r.back() == ' '))
+          << "width " << width << " row " << row << " '" << r << "'";
+    }
+    ASSERT_EQ(joined, text) << "width " << width;
+  }
+}
+
 // Five rows show; only the last row is wide, so red pixels far right show where it is painted.
 TEST_F(LogView, AfterManyAppendsTheRefreshShowsTheLastRowAtTheBottomAndScrollingStopsThere) {
   const std::string wide(20, 'W');
@@ -316,6 +338,23 @@ TEST_F(LogView, AfterManyAppendsTheRefreshShowsTheLastRowAtTheBottomAndScrolling
   Click(box, 0, 2 * lineHeight_ + 1);
   EXPECT_EQ(SelectionOf(box), Selection(RowStart(box, top + 2), RowStart(box, top + 2)));
   EXPECT_EQ(FirstVisible(box), top);
+}
+
+// Another thread appends with separate messages, and the box's thread may run its refresh (or
+// a paint) between the scroll to the caret and the insert; the insert must still be shown.
+TEST_F(LogView, AnAppendIsShownEvenWhenTheRefreshRanBetweenItsScrollAndItsInsert) {
+  HWND box = Make(300, 5 * lineHeight_ + lineHeight_ / 2, "0");
+  for (int i = 1; i < 20; ++i) Append(box, "\r\n" + std::to_string(i));
+  PumpFor(100);
+  ASSERT_EQ(FirstVisible(box), 15);
+  LRESULT end = Send(box, WM_GETTEXTLENGTH);
+  Send(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+  Send(box, EM_SCROLLCARET);
+  PumpFor(100);
+  SendText(box, EM_REPLACESEL, FALSE, "\r\nlast");
+  PumpFor(100);
+  EXPECT_EQ(Rows(box), 21);
+  EXPECT_EQ(FirstVisible(box), 16) << "the appended last row is below the box";
 }
 
 TEST_F(LogView, SelectAllAndCopyPutTheExactBytesOnTheClipboard) {
