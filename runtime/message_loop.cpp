@@ -45,15 +45,47 @@ void EndPaintRound() {
   g_paintedThisRound.clear();
 }
 
-// The next paint of the open round; false when the round is over. A window invalidated again
-// while the round runs (a worker may do so between two paints) waits for the next round.
+bool PaintedThisRound(HWND window) {
+  return std::find(g_paintedThisRound.begin(), g_paintedThisRound.end(), window) != g_paintedThisRound.end();
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+// Paints, before the round ends, every window of this thread that still has something to show and
+// that the round has not painted. The queue offers its windows one at a time in one fixed order,
+// so a window painted this round and invalidated again since (a worker may do so between two
+// paints) would stand before the rest each time; and under Wine the queue at times offers no
+// paint at all for a window whose update region is not empty (a label a scan kept setting went
+// unpainted for half a second and more while its neighbours were painted).
+void PaintTheRestOfTheRound() {
+  std::vector<HWND> tops, windows;
+  EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&tops));
+  for (HWND top : tops) {
+    if (!IsWindowVisible(top)) continue;
+    windows.push_back(top);
+    EnumChildWindows(top, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  }
+  for (HWND window : windows) {
+    if (PaintedThisRound(window) || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() ||
+        !GetUpdateRect(window, nullptr, FALSE))
+      continue;
+    g_paintedThisRound.push_back(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
+  }
+}
+
+// The next paint of the open round; false when the round is over.
 bool TakeRoundPaint(MSG* msg) {
-  if (!PeekMessageA(msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_PAINT) || msg->message != WM_PAINT) return false;
-  if (std::find(g_paintedThisRound.begin(), g_paintedThisRound.end(), msg->hwnd) != g_paintedThisRound.end())
-    return false;
-  if (!PeekMessageA(msg, msg->hwnd, WM_PAINT, WM_PAINT, PM_REMOVE | PM_QS_PAINT)) return false;
-  g_paintedThisRound.push_back(msg->hwnd);
-  return true;
+  if (PeekMessageA(msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_PAINT) && msg->message == WM_PAINT &&
+      !PaintedThisRound(msg->hwnd) && PeekMessageA(msg, msg->hwnd, WM_PAINT, WM_PAINT, PM_REMOVE | PM_QS_PAINT)) {
+    g_paintedThisRound.push_back(msg->hwnd);
+    return true;
+  }
+  PaintTheRestOfTheRound();
+  return false;
 }
 
 // GetMessage, with paints held back between rounds.

@@ -19,6 +19,7 @@ constexpr UINT kFinish = WM_USER + 11;
 constexpr uint32_t kModalId = 0x52990001;
 std::atomic<int> g_paints{0};
 std::atomic<int> g_invalidations{0};
+std::atomic<int> g_restlessPaints{0}, g_quietPaints{0};
 
 LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
   switch (message) {
@@ -72,6 +73,70 @@ TEST(PaintRounds, AWindowInvalidatedByAWorkerHundredsOfTimesIsPaintedInRoundsAnd
   EXPECT_LE(g_paints.load(), static_cast<int>(elapsed / 40) + 3) << elapsed << " ms";
   EXPECT_GE(g_paints.load(), 2);
   DestroyWindow(window);
+}
+
+// A child that is invalid again as soon as it has painted, as a box whose worker keeps writing.
+LRESULT CALLBACK RestlessProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+  if (message != WM_PAINT) return DefWindowProcA(window, message, wp, lp);
+  PAINTSTRUCT ps;
+  BeginPaint(window, &ps);
+  EndPaint(window, &ps);
+  ++g_restlessPaints;
+  InvalidateRect(window, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT CALLBACK QuietProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(window, &ps);
+      EndPaint(window, &ps);
+      ++g_quietPaints;
+      return 0;
+    }
+    case kInvalidate: InvalidateRect(window, nullptr, FALSE); return 0;
+    case kFinish: rt::WindowDestroyed(kModalId); return 0;
+    default: return DefWindowProcA(window, message, wp, lp);
+  }
+}
+
+HWND MakeChild(HWND parent, const char* className, WNDPROC procedure, int x) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = className;
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, 10, 100, 100, parent, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+TEST(PaintRounds, AWindowInvalidAgainAsSoonAsItIsPaintedLeavesTheOthersTheirPaints) {
+  testimg::InitRuntime();
+  HWND parent = MakeCountingWindow();
+  ASSERT_NE(parent, nullptr);
+  // The restless child comes first among the siblings, where the queue looks for paints first.
+  HWND restless = MakeChild(parent, "PaintRoundsRestless", RestlessProc, 10);
+  HWND quiet = MakeChild(parent, "PaintRoundsQuiet", QuietProc, 150);
+  ASSERT_TRUE(restless && quiet);
+  UpdateWindow(parent);
+  g_restlessPaints = g_quietPaints = 0;
+  DWORD start = GetTickCount();
+  std::thread worker([&] {
+    for (int i = 0; i < 300; ++i) {
+      SendMessageA(quiet, kInvalidate, 0, 0);
+      Sleep(1);
+    }
+    SendMessageA(quiet, kFinish, 0, 0);
+    PostMessageA(parent, WM_NULL, 0, 0);
+  });
+  rt::RunModalLoop(kModalId);
+  worker.join();
+  int rounds = static_cast<int>((GetTickCount() - start) / 40);
+  EXPECT_LE(g_restlessPaints.load(), rounds + 3);
+  // The quiet child, invalidated all the time as well, is painted in most rounds.
+  EXPECT_GE(g_quietPaints.load(), rounds / 2) << rounds << " rounds";
+  DestroyWindow(parent);
 }
 
 }  // namespace
