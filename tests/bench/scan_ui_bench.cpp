@@ -43,6 +43,18 @@ HWND FindWindowOf(const driver::Program& p, const char* caption) {
   return nullptr;
 }
 
+// The program's message box, if it shows one. Looked up by class, not by a walk over every
+// window with a few questions each: that walk took tens of milliseconds and weighed on the window
+// server while the scan was being timed, and it left the samples of a long scan far apart.
+HWND SummaryBox(const driver::Program& program) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == program.pid()) return w;
+  }
+  return nullptr;
+}
+
 struct Scan {
   double seconds = 0;
   std::vector<double> idTimes;  // when the label said 1, 2, ... IDs were done (sampled)
@@ -73,16 +85,7 @@ Scan RunScan(driver::Program& program, HWND main, int from, int to, bool sample)
   PostMessageA(FindWindowExA(range, nullptr, "Button", nullptr), BM_CLICK, 0, 0);
   for (;;) {
     if (!sample) {
-      // Lookups by class, not a walk over every window with a few questions each: that walk, a
-      // hundred times a second, weighed on the window server while the scan was being timed.
-      HWND box = nullptr;
-      for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w && !box;
-           w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == program.pid()) box = w;
-      }
-      if (box) {
+      if (HWND box = SummaryBox(program)) {
         scan.seconds = Now() - start;
         if (driver::WindowText(box) != "完成！") {
           throw std::runtime_error("unexpected box: " + driver::MessageBoxText(box));
@@ -99,11 +102,13 @@ Scan RunScan(driver::Program& program, HWND main, int from, int to, bool sample)
     SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
     scan.roundTrips.push_back((Now() - t0) * 1000);
     char text[64] = "";
-    GetWindowTextA(label, text, sizeof text);  // sends WM_GETTEXT: the label lives in another process
+    // Another program's window text is the window server's copy, which the label hands over when
+    // it paints: the progress read is the progress shown.
+    GetWindowTextA(label, text, sizeof text);
     int done = std::atoi(text);
     if (std::strchr(text, '/') && std::atoi(std::strchr(text, '/') + 1) == to - from)
       while (static_cast<int>(scan.idTimes.size()) < done) scan.idTimes.push_back(Now() - start);
-    if (HWND box = program.WaitForMessageBox(0)) {
+    if (HWND box = SummaryBox(program)) {
       if (driver::WindowText(box) != "完成！") {
         throw std::runtime_error("unexpected box: " + driver::MessageBoxText(box));
       }
