@@ -54,6 +54,13 @@ TEST_F(ScanBlackBox, AScanWritesRowsLogLinesProgressLabelAndSummary) {
   EXPECT_NE(log.find(": 序号为103 的文件链接获取成功！\r\n"), std::string::npos);
   EXPECT_LT(log.find("序号为101"), log.find("序号为102"));
   EXPECT_EQ(driver::WindowText(label_), "3/3");
+  // Another program reads the text the label last painted: the user sees the end too.
+  char shown[32] = "";
+  for (int i = 0; i < 40 && std::string(shown) != "3/3"; ++i) {
+    Sleep(25);
+    GetWindowTextA(label_, shown, sizeof shown);
+  }
+  EXPECT_STREQ(shown, "3/3");
   EXPECT_EQ(SendMessageA(bar_, PBM_GETPOS, 0, 0), 100);
 }
 
