@@ -20,6 +20,7 @@ constexpr UINT kRefreshMs = 40;
 constexpr UINT_PTR kDragTimer = 0x4C57;  // while a drag selects beyond the top or bottom edge
 constexpr UINT kDragMs = 60;
 constexpr int kMargin = 2;
+constexpr size_t kFirstPiece = 256;  // characters measured at once when wrapping a row
 constexpr UINT kGbk = 936;
 constexpr UINT kCopyCommand = 1, kSelectAllCommand = 2;
 
@@ -87,6 +88,7 @@ class LogView {
   int WrapWidth() const;
   size_t VisibleRows() const;
   std::vector<Row> RowsOf(size_t line) const;
+  std::vector<Row> WrapLine(size_t line) const;
   size_t RowCount(size_t line);
   bool NextRow(RowPos& at);
   bool PreviousRow(RowPos& at);
@@ -134,12 +136,17 @@ class LogView {
   bool modified_ = false;
   bool focused_ = false;
   int wheel_ = 0;
+  mutable std::vector<Row> cachedRows_;  // the rows of cachedLine_ at cachedWidth_
+  mutable size_t cachedLine_ = 0;
+  mutable int cachedWidth_ = 0;
+  mutable bool rowsCached_ = false;  // false after any change of the text or the font
 };
 
 // --- text and selection
 
 void LogView::SetText(const char* text, bool announce) {
   text_.Assign(text ? text : "");
+  rowsCached_ = false;
   chars_ = LogText::CharCount(text_.Text(), 0, text_.Size());
   anchor_ = caret_ = 0;
   top_ = {0, 0};
@@ -162,6 +169,7 @@ void LogView::ReplaceSelection(const char* text) {
     if (insert.empty() && from == to) return;
   }
   size_t changed = text_.Replace(from, to, insert);
+  rowsCached_ = false;
   chars_ = chars_ - removed + LogText::CharCount(insert, 0, insert.size());
   rowCounts_.resize(text_.LineCount());
   std::fill(rowCounts_.begin() + static_cast<std::ptrdiff_t>(changed), rowCounts_.end(), 0);
@@ -185,16 +193,22 @@ void LogView::Copy() const {
   if (selected.empty() || !OpenClipboard(window_)) return;
   EmptyClipboard();
   if (HGLOBAL bytes = GlobalAlloc(GMEM_MOVEABLE, selected.size() + 1)) {
-    std::memcpy(GlobalLock(bytes), selected.c_str(), selected.size() + 1);
-    GlobalUnlock(bytes);
-    if (!SetClipboardData(CF_TEXT, bytes)) GlobalFree(bytes);
+    if (void* to = GlobalLock(bytes)) {
+      std::memcpy(to, selected.c_str(), selected.size() + 1);
+      GlobalUnlock(bytes);
+      if (SetClipboardData(CF_TEXT, bytes)) bytes = nullptr;
+    }
+    if (bytes) GlobalFree(bytes);
   }
   // The wide form as well, so a program that pastes it needs no idea of this text's code page.
   int n = MultiByteToWideChar(kGbk, 0, selected.c_str(), -1, nullptr, 0);
   if (HGLOBAL wide = n > 0 ? GlobalAlloc(GMEM_MOVEABLE, static_cast<size_t>(n) * sizeof(wchar_t)) : nullptr) {
-    MultiByteToWideChar(kGbk, 0, selected.c_str(), -1, static_cast<wchar_t*>(GlobalLock(wide)), n);
-    GlobalUnlock(wide);
-    if (!SetClipboardData(CF_UNICODETEXT, wide)) GlobalFree(wide);
+    if (auto to = static_cast<wchar_t*>(GlobalLock(wide))) {
+      MultiByteToWideChar(kGbk, 0, selected.c_str(), -1, to, n);
+      GlobalUnlock(wide);
+      if (SetClipboardData(CF_UNICODETEXT, wide)) wide = nullptr;
+    }
+    if (wide) GlobalFree(wide);
   }
   CloseClipboard();
 }
@@ -230,6 +244,17 @@ size_t LogView::VisibleRows() const {
 }
 
 std::vector<Row> LogView::RowsOf(size_t line) const {
+  // The rows of the line asked last are kept: a paint, a caret move or a program reading rows one
+  // by one asks for the same line again and again, and a very long line is costly to wrap.
+  if (rowsCached_ && cachedLine_ == line && cachedWidth_ == WrapWidth()) return cachedRows_;
+  cachedRows_ = WrapLine(line);
+  cachedLine_ = line;
+  cachedWidth_ = WrapWidth();
+  rowsCached_ = true;
+  return cachedRows_;
+}
+
+std::vector<Row> LogView::WrapLine(size_t line) const {
   size_t start = text_.LineStart(line), end = text_.LineEnd(line);
   if (start == end) return {{start, start}};
   WideRow wide = Widen(text_.Text(), start, end);
@@ -239,7 +264,12 @@ std::vector<Row> LogView::RowsOf(size_t line) const {
   for (size_t i = 0; i < n;) {
     int fit = 0;
     SIZE size{};
-    GetTextExtentExPointW(measure_, wide.chars.c_str() + i, static_cast<int>(n - i), width, &fit, nullptr, &size);
+    // A long line is measured a piece at a time, a piece twice as long while the row fills it, so
+    // wrapping it costs about its length rather than its length for every row.
+    for (size_t piece = std::min(n - i, kFirstPiece);; piece = std::min(n - i, piece * 2)) {
+      GetTextExtentExPointW(measure_, wide.chars.c_str() + i, static_cast<int>(piece), width, &fit, nullptr, &size);
+      if (static_cast<size_t>(fit) < piece || piece == n - i) break;
+    }
     size_t next = n;
     if (static_cast<size_t>(fit) < n - i) {
       next = i + static_cast<size_t>(std::max(fit, 1));
@@ -267,6 +297,7 @@ size_t LogView::RowCount(size_t line) {
 }
 
 void LogView::ForgetWrapping() {
+  rowsCached_ = false;
   rowCounts_.assign(text_.LineCount(), 0);
   wrappedWidth_ = WrapWidth();
 }

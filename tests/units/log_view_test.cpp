@@ -287,6 +287,29 @@ TEST_F(LogView, ALongLineWrapsAfterItsLastBlankThatFitsAndRewrapsWhenResized) {
   EXPECT_EQ(joined, word);
 }
 
+// A line of a hundred thousand characters wraps into rows that put it together again, in a narrow
+// box and in one wide enough for rows longer than the piece a row is first measured in.
+TEST_F(LogView, AVeryLongLineWrapsIntoRowsThatMakeItUpAgain) {
+  const std::string words = "ab cd ef gh ij kl mn op qr st uv wx yz ";
+  std::string line;
+  while (line.size() < 100000) line += words;
+  // Rows of about 330 bytes are longer than the first piece measured, and shorter than RowOf reads.
+  const int wide = Width(line.substr(0, 330)) + 8;
+  for (int width : {Width("ab cd ef gh ij") + 8, wide}) {
+    HWND box = Make(width, 200);
+    SendText(box, WM_SETTEXT, 0, line.c_str());
+    const int rows = Rows(box);
+    ASSERT_GT(rows, 2);
+    std::string joined;
+    for (int row = 0; row < rows; ++row) joined += RowOf(box, row);
+    EXPECT_EQ(joined, line) << width;
+    // Every row but the last is as full as the first.
+    for (int row = 1; row + 1 < rows; ++row) EXPECT_GE(RowOf(box, row).size() + 3, RowOf(box, 0).size()) << row;
+    if (width == wide) EXPECT_GT(RowOf(box, 0).size(), 300u);
+    DestroyWindow(box);
+  }
+}
+
 // At every width the blank a row breaks at stays on that row, as in the edit control: no row
 // starts with it, and none is left holding only it.
 TEST_F(LogView, ABlankAtTheWrapPointStaysOnTheRowBeforeAtEveryWidth) {
