@@ -21,15 +21,18 @@ std::atomic<int> g_paints{0};
 std::atomic<int> g_invalidations{0};
 std::atomic<int> g_restlessPaints{0}, g_quietPaints{0};
 
+// A paint that shows nothing and is counted.
+LRESULT PaintCounted(HWND window, std::atomic<int>& count) {
+  PAINTSTRUCT ps;
+  BeginPaint(window, &ps);
+  EndPaint(window, &ps);
+  ++count;
+  return 0;
+}
+
 LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(window, &ps);
-      EndPaint(window, &ps);
-      ++g_paints;
-      return 0;
-    }
+    case WM_PAINT: return PaintCounted(window, g_paints);
     case kInvalidate:
       InvalidateRect(window, nullptr, FALSE);
       ++g_invalidations;
@@ -78,23 +81,14 @@ TEST(PaintRounds, AWindowInvalidatedByAWorkerHundredsOfTimesIsPaintedInRoundsAnd
 // A child that is invalid again as soon as it has painted, as a box whose worker keeps writing.
 LRESULT CALLBACK RestlessProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
   if (message != WM_PAINT) return DefWindowProcA(window, message, wp, lp);
-  PAINTSTRUCT ps;
-  BeginPaint(window, &ps);
-  EndPaint(window, &ps);
-  ++g_restlessPaints;
+  PaintCounted(window, g_restlessPaints);
   InvalidateRect(window, nullptr, FALSE);
   return 0;
 }
 
 LRESULT CALLBACK QuietProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(window, &ps);
-      EndPaint(window, &ps);
-      ++g_quietPaints;
-      return 0;
-    }
+    case WM_PAINT: return PaintCounted(window, g_quietPaints);
     case kInvalidate: InvalidateRect(window, nullptr, FALSE); return 0;
     case kFinish: rt::WindowDestroyed(kModalId); return 0;
     default: return DefWindowProcA(window, message, wp, lp);
