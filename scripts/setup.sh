@@ -17,8 +17,18 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
   if ! dpkg --print-foreign-architectures | grep -qx i386; then $SUDO dpkg --add-architecture i386; fi
-  $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # A mirror in the middle of a sync fails one index or another for a while, and with an i386
+  # index missing the 32-bit libraries cannot match the installed 64-bit ones: update and
+  # install again, a little later each time, before giving up.
+  for attempt in 1 2 3 4 5 6; do
+    $SUDO apt-get update -q || echo "setup: apt-get update reported a failure (attempt $attempt of 6)"
+    if DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+      break
+    fi
+    [ "$attempt" -eq 6 ] && { echo "setup: the packages could not be installed"; exit 1; }
+    echo "setup: install failed (attempt $attempt of 6); trying again in $((attempt * 30)) s"
+    sleep $((attempt * 30))
+  done
 fi
 
 # zh_CN.UTF-8 makes Wine's ANSI code page 936.
