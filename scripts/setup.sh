@@ -17,17 +17,20 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
   if ! dpkg --print-foreign-architectures | grep -qx i386; then $SUDO dpkg --add-architecture i386; fi
-  # A mirror in the middle of a sync fails one index or another for a while, and with an i386
-  # index missing the 32-bit libraries cannot match the installed 64-bit ones: update and
-  # install again, a little later each time, before giving up.
-  for attempt in 1 2 3 4 5 6; do
-    $SUDO apt-get update -q || echo "setup: apt-get update reported a failure (attempt $attempt of 6)"
-    if DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+  # A mirror in the middle of a sync fails one index or another for a while. With the security
+  # suite's i386 index missing, the 32-bit libraries cannot match the 64-bit ones that suite
+  # would upgrade, so the second try prefers the release's own versions throughout; later tries
+  # update again, a little later each time, before giving up.
+  for attempt in 1 2 3 4 5; do
+    $SUDO apt-get update -q || echo "setup: apt-get update reported a failure (attempt $attempt of 5)"
+    release=()
+    [ "$attempt" -ge 2 ] && release=(-t bookworm)
+    if DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${release[@]}" "${missing[@]}"; then
       break
     fi
-    [ "$attempt" -eq 6 ] && { echo "setup: the packages could not be installed"; exit 1; }
-    echo "setup: install failed (attempt $attempt of 6); trying again in $((attempt * 30)) s"
-    sleep $((attempt * 30))
+    [ "$attempt" -eq 5 ] && { echo "setup: the packages could not be installed"; exit 1; }
+    echo "setup: install failed (attempt $attempt of 5); trying again in $((attempt * 30 - 30)) s"
+    sleep $((attempt * 30 - 30))
   done
 fi
 
@@ -40,4 +43,7 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   $SUDO locale-gen >/dev/null
 fi
 
+# Checked at every run: a machine whose kernel runs no 32-bit programs loses the emulator's
+# registration when it restarts.
+"$here/emulate-32bit.sh"
 "$here/make-wineprefix.sh"
