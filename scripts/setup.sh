@@ -5,7 +5,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 . "$here/env.sh"
 
-need_pkgs=(g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 wine64 xvfb xauth xdotool
+need_pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine32:i386 wine64 xvfb xauth xdotool
            imagemagick x11-utils locales fonts-wqy-microhei fonts-wine libboost1.81-dev
            googletest cmake ninja-build)
 
