@@ -65,7 +65,7 @@ PageFeed* PageFeed::Start(int32_t startId, int32_t count, const volatile LONG* h
   uint32_t handle = 0;
   bool started = Call(mod::Thread, cmd::StartThread,
                       {MakePtr(reinterpret_cast<void*>(&HelperMain), tc::SubPtr),
-                       MakeInt(static_cast<int32_t>(Word(feed))), MakePtr(&handle, tc::Integer)})
+                       MakePtr(feed, tc::Integer), MakePtr(&handle, tc::Integer)})
                      .lo != 0;
   if (!started) {
     delete feed;

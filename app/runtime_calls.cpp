@@ -29,6 +29,15 @@ void WriteProperty(uint32_t window, uint32_t unit, int32_t property, uint32_t lo
   Rt().writeProperty(window, unit, property, -1, lo, hi);
 }
 
+void WriteTextProperty(uint32_t window, uint32_t unit, int32_t property, const char* text) {
+  WriteProperty(window, unit, property, AddrLow(text), AddrHigh(text));
+}
+
+char* ReadTextProperty(uint32_t window, uint32_t unit, int32_t property) {
+  const uint64_t value = ReadProperty(window, unit, property);
+  return AddrFromHalves<char>(static_cast<uint32_t>(value), static_cast<uint32_t>(value >> 32));
+}
+
 CmdArg WindowArg(uint32_t windowId, uint32_t ownRecordId) { return CmdArg{windowId, ownRecordId, tc::Window}; }
 CmdArg UnitArg(uint32_t windowId, uint32_t unitId, TypeCode type) { return CmdArg{windowId, unitId, type}; }
 CmdArg MenuArg(uint32_t windowId, uint32_t itemId) { return CmdArg{windowId, itemId, tc::Menu}; }

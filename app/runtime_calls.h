@@ -15,6 +15,10 @@ void Release(void* block);
 
 uint64_t ReadProperty(uint32_t window, uint32_t unit, int32_t property);
 void WriteProperty(uint32_t window, uint32_t unit, int32_t property, uint32_t lo, uint32_t hi = 0);
+// Text properties travel as addresses: the new text is lent for the call; what a read gives back
+// is a new runtime block that the caller releases.
+void WriteTextProperty(uint32_t window, uint32_t unit, int32_t property, const char* text);
+char* ReadTextProperty(uint32_t window, uint32_t unit, int32_t property);
 
 // Arguments naming windows, units and menu items.
 CmdArg WindowArg(uint32_t windowId, uint32_t ownRecordId);

@@ -53,7 +53,7 @@ void EnterFromWindowThread(CRITICAL_SECTION* lock) {
 }
 
 std::string EditText(uint32_t window, uint32_t unit) {
-  auto text = reinterpret_cast<char*>(static_cast<uintptr_t>(ReadProperty(window, unit, 8)));
+  char* text = ReadTextProperty(window, unit, 8);
   std::string s = text ? text : "";
   Release(text);
   return s;
@@ -74,7 +74,7 @@ void ShowProgress(int32_t done) {
     g_barShows = position;
   }
   std::string label = IntegerText(done) + ConstText(image::kSlash) + IntegerText(total);
-  WriteProperty(ids::kMainWindow, ids::kMainProgressLabel, 8, Word(label.c_str()));
+  WriteTextProperty(ids::kMainWindow, ids::kMainProgressLabel, 8, label.c_str());
 }
 
 void ShowSummary() {
@@ -155,7 +155,7 @@ HandlerResult __cdecl StartScan(const uint32_t*, uint32_t) {
   run->startId = state.startId;
   g_runs.push_back(run);
   CmdArg started = Call(mod::Thread, cmd::StartThread,
-                        {MakePtr(reinterpret_cast<void*>(&ScanWorker), tc::SubPtr), MakeInt(static_cast<int32_t>(Word(run))),
+                        {MakePtr(reinterpret_cast<void*>(&ScanWorker), tc::SubPtr), MakePtr(run, tc::Integer),
                          MakePtr(&run->handle, tc::Integer)});
   if (started.lo) {
     g_latest = run;

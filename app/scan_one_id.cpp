@@ -70,18 +70,21 @@ IdResult ReadPage(int32_t id, CmdArg bytes) {
   std::string page = Take(Call(mod::Core, cmd::ToText, {converted}));
   Release(converted);
 
-  auto regex = static_cast<uint32_t*>(Rt().allocBlock(8));
+  // A regex variable is two words, zeroed before construction.
+  auto regex = static_cast<AddrWord*>(Rt().allocBlock(2 * sizeof(AddrWord)));
   regex[0] = regex[1] = 0;
   CmdArg regexArg = MakePtr(regex, tc::Regex);
   Call(mod::Regex, kRegexConstruct, {regexArg});
   Call(mod::Regex, kRegexCreate, {regexArg, MakeText(ConstText(image::kLinkPattern)), MakeLogical(true)});
   result.name = MovieName(page.c_str());
   CmdArg found = Call(mod::Regex, kRegexSearchAll, {regexArg, MakeText(page.c_str())});
+  // {1, count, then the result cells' addresses from offset 8}
   auto matches = static_cast<uint32_t*>(ArgPtr(found));
   uint32_t count = matches ? matches[1] : 0;
+  void* const* cells = matches ? AddressElements(matches) : nullptr;
   if (count > 0) {
     // The first match without its last byte; further matches are ignored.
-    CmdArg first = CmdArg{matches[2], 0, tc::SearchResult};
+    CmdArg first = MakePtr(cells[0], tc::SearchResult);
     std::string link = Take(Call(mod::Regex, kSearchResultGetText, {first, MakeText(page.c_str())}));
     int32_t length = static_cast<int32_t>(Call(mod::Core, cmd::TextLength, {MakeText(link.c_str())}).lo);
     result.link = Take(Call(mod::Core, cmd::LeftText, {MakeText(link.c_str()), MakeInt(length - 1)}));
@@ -90,7 +93,7 @@ IdResult ReadPage(int32_t id, CmdArg bytes) {
 
   // The match list, its cells and the expression go back to the heap.
   for (uint32_t i = 0; i < count; ++i) {
-    CmdArg cell = CmdArg{matches[2 + i], 0, tc::SearchResult};
+    CmdArg cell = MakePtr(cells[i], tc::SearchResult);
     Call(mod::Regex, kSearchResultDestroy, {cell});
     Release(ArgPtr(cell));
   }

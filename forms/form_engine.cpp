@@ -13,6 +13,7 @@ namespace forms {
 namespace {
 WindowSet g_pending;    // read but not yet handed to the registry
 WindowSet g_installed;  // the registry's windows
+const void* g_codeBase = nullptr;  // what the handler words were relocated against
 }  // namespace
 
 WindowSet& InstalledWindows() { return g_installed; }
@@ -35,8 +36,11 @@ bool ReadTemplates(const uint8_t* data, uint32_t length) {
 }
 
 void RelocateHandlers(const void* codeBase) {
-  RelocateHandlers(g_pending, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(codeBase)));
+  g_codeBase = codeBase;
+  RelocateHandlers(g_pending, codeBase);
 }
+
+const void* CodeBase() { return g_codeBase; }
 
 void InstallWindowSet() {
   g_installed = std::move(g_pending);

@@ -1,5 +1,7 @@
 #include "forms/form_segment_reader.h"
 
+#include "runtime/abi/values.h"
+
 #include "forms/template_bytes.h"
 
 namespace forms {
@@ -81,7 +83,19 @@ std::optional<WindowSet> ReadFormSegment(const uint8_t* data, uint32_t length) {
   return set;
 }
 
-void RelocateHandlers(WindowSet& set, uint32_t codeBase) {
+uint32_t RelocatedHandler(uint32_t offset, const void* codeBase) {
+  if (offset == kNoHandlerOffset) return 0;
+  if constexpr (kWideAddresses) return offset / 4 + 1;
+  return AddrLow(codeBase) + offset;
+}
+
+const void* HandlerEntryOf(uint32_t relocated, const void* codeBase) {
+  if (relocated == 0) return nullptr;
+  if constexpr (kWideAddresses) return static_cast<const void* const*>(codeBase) + (relocated - 1);
+  return AddrFromHalves(relocated, 0);
+}
+
+void RelocateHandlers(WindowSet& set, const void* codeBase) {
   for (WindowTemplate& w : set.windows) {
     UnitTableView table = w.Table();
     uint8_t* bytes = w.unitTable.data();

@@ -17,13 +17,18 @@ std::optional<WindowSet> ReadFormSegment(const uint8_t* data, uint32_t length);
 bool UnitTableIsSound(const UnitTableView& table);
 
 // Every handler slot of every record: 0xFFFFFFFF becomes 0 (no handler), any other offset v
-// becomes codeBase + v; an offset of 0 is the first subroutine at the code base. Menu items
-// carry one click handler, other records the second dword of each event pair.
-void RelocateHandlers(WindowSet& set, uint32_t codeBase);
+// becomes the word that names the code table entry at code base + v; an offset of 0 is the first
+// subroutine at the code base. Menu items carry one click handler, other records the second dword
+// of each event pair.
+void RelocateHandlers(WindowSet& set, const void* codeBase);
 
+// Offsets count 4 bytes an entry, as the templates store them on either target. The 32-bit
+// program relocates an offset to the entry's address, code base + v. The 64-bit build keeps the
+// record's 32-bit word and stores the entry's number from the code base plus one instead, and
+// resolves that through the code table, whose entries are 8 bytes there.
 constexpr uint32_t kNoHandlerOffset = 0xFFFFFFFFu;
-constexpr uint32_t RelocatedHandler(uint32_t offset, uint32_t codeBase) {
-  return offset == kNoHandlerOffset ? 0 : codeBase + offset;
-}
+uint32_t RelocatedHandler(uint32_t offset, const void* codeBase);
+// The code table entry a relocated word names, or null for 0.
+const void* HandlerEntryOf(uint32_t relocated, const void* codeBase);
 
 }  // namespace forms

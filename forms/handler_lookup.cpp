@@ -1,5 +1,6 @@
 // Finding the handler that a window's records bind to an event, following the event source
 // link to the record whose event table serves the unit.
+#include "forms/form_segment_reader.h"
 #include "forms/template_store.h"
 #include "forms/window_registry.h"
 #include "runtime/form_engine_port.h"
@@ -54,7 +55,7 @@ const EventHandlerFn* FindHandler(uint32_t windowId, uint32_t unitId, int32_t ev
   if (!handler) return nullptr;
   app.currentEventWindow = windowId;
   app.currentEventUnit = eventUnit;
-  return reinterpret_cast<const EventHandlerFn*>(static_cast<uintptr_t>(handler));
+  return static_cast<const EventHandlerFn*>(HandlerEntryOf(handler, CodeBase()));
 }
 
 }  // namespace forms

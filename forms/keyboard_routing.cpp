@@ -53,7 +53,7 @@ bool Raise(const UnitObjectHead& unit, int32_t event, std::initializer_list<uint
   r.unitId = unit.unitId;
   r.eventIndex = event;
   for (uint32_t a : args) r.args[r.argCount++] = a;
-  uint32_t ran = rt::ServiceEntry()(svc::RaiseEvent, Word(&r), 0);
+  AddrWord ran = rt::ServiceEntry()(svc::RaiseEvent, Word(&r), 0);
   if (out) *out = r;
   return ran != 0;
 }

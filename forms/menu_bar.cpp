@@ -24,7 +24,7 @@ void Append(HMENU menu, const std::vector<MenuNode>& nodes, WindowTemplate* wind
         auto ref = window->Table().ByIndex(runFirst + n.position);
         if (ref) {
           auto slots = window->Table().Menu(*ref).RunTimeSlotsPosition();
-          if (slots) StoreRecordDword(*window, *ref, *slots, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(sub)));
+          if (slots) StoreRecordDword(*window, *ref, *slots, HandleWord(sub));
         }
       }
     } else {
@@ -124,8 +124,7 @@ bool ChooseMenuCommand(uint32_t windowId, uint32_t commandId) {
 }
 
 void ShowPopupMenu(uint32_t windowId, uint32_t itemId, bool hasX, int32_t x, bool hasY, int32_t y) {
-  auto object = reinterpret_cast<UnitObjectHead*>(
-      static_cast<uintptr_t>(rt::ServiceEntry()(svc::FindUnitStrict, windowId, 0)));
+  auto object = FromWord<UnitObjectHead>(rt::ServiceEntry()(svc::FindUnitStrict, windowId, 0));
   WindowTemplate* window = FindTemplate(windowId);
   if (!object || !window || !IsMenuItemId(itemId)) return;
   auto ref = window->Table().ById(itemId);

@@ -42,10 +42,18 @@ uint32_t DpiOfScreen() {
   return static_cast<uint32_t>(dpi);
 }
 
+// The whole font as a property value: six 32-bit components (angle, bold, italic, strike-out,
+// underline, size), then the face name's text address, pointer-wide on the 64-bit build.
+struct FontRecord {
+  uint32_t components[6];
+  const char* faceName;
+};
+static_assert(kWideAddresses || sizeof(FontRecord) == 7 * 4, "the font record is seven words");
+
 LOGFONTA FontOf(const PropertyPair& pair) {
   LOGFONTA font;
   if (pair.first && pair.second == sizeof(LOGFONTA)) {
-    std::memcpy(&font, reinterpret_cast<const void*>(static_cast<uintptr_t>(pair.first)), sizeof font);
+    std::memcpy(&font, FromWord<const void>(pair.first), sizeof font);
   } else {
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
   }
@@ -69,11 +77,11 @@ uint64_t ReadMenuItem(const Target& t, int32_t property) {
   }
 }
 
-void WriteMenuItem(uint32_t windowId, const Target& t, int32_t property, uint32_t lo) {
+void WriteMenuItem(uint32_t windowId, const Target& t, int32_t property, uint32_t lo, uint32_t hi) {
   MenuRecordView m = t.window->Table().Menu(t.record);
   bool changed = false;
   if (property == 0) {
-    auto text = reinterpret_cast<const char*>(static_cast<uintptr_t>(lo));
+    auto text = AddrFromHalves<const char>(lo, hi);
     std::string caption = text ? text : "";
     auto pos = m.CaptionPosition();
     auto old = m.Caption();
@@ -118,16 +126,17 @@ uint64_t ReadOwn(uint32_t windowId, const Target& t, int32_t property, int32_t c
                                            : nullptr;
   PropertyPair pair{0, 0};
   if (!get || !get(object, static_cast<uint32_t>(property - 8), &pair)) return 0;
-  auto bytes = [&](uint32_t) { return reinterpret_cast<const uint8_t*>(static_cast<uintptr_t>(pair.first)); };
+  auto bytes = [&](uint32_t) { return FromWord<const uint8_t>(pair.first); };
   switch (KindOfDataType(DataTypeOf(type, property))) {
     case PropertyKind::Integer:
-    case PropertyKind::ClampedInteger: return Lo(pair.first);
-    case PropertyKind::EightBytes: return Lo(pair.first) | static_cast<uint64_t>(pair.second) << 32;
-    case PropertyKind::Logical: return pair.first == 1 ? 1 : 0;
-    case PropertyKind::Bytes: return Word(rt::ByteArrayFromBytes(bytes(pair.second), pair.first ? pair.second : 0));
+    case PropertyKind::ClampedInteger: return Lo(pair.FirstWord());
+    case PropertyKind::EightBytes: return Lo(pair.FirstWord()) | static_cast<uint64_t>(pair.SecondWord()) << 32;
+    case PropertyKind::Logical: return pair.FirstWord() == 1 ? 1 : 0;
+    case PropertyKind::Bytes:
+      return Word(rt::ByteArrayFromBytes(bytes(0), pair.first ? pair.SecondWord() : 0));
     case PropertyKind::MousePointer: {
       std::vector<uint8_t> data;
-      if (pair.first) data.assign(bytes(0), bytes(0) + pair.second);
+      if (pair.first) data.assign(bytes(0), bytes(0) + pair.SecondWord());
       ConvertPointerData(data, false);
       return Word(rt::ByteArrayFromBytes(data.data(), static_cast<uint32_t>(data.size())));
     }
@@ -137,14 +146,13 @@ uint64_t ReadOwn(uint32_t windowId, const Target& t, int32_t property, int32_t c
       if (component == 6) return TextResult(font.lfFaceName);
       if (component >= 0) return ReadFontComponent(font, component, static_cast<int>(dpi));
       // The whole font: angle, bold, italic, strike-out, underline, size, face name.
-      auto record = static_cast<uint32_t*>(rt::AllocBlock(7 * 4));
-      for (int k = 0; k < 6; ++k) record[k] = ReadFontComponent(font, k, static_cast<int>(dpi));
-      record[6] = Word(rt::DupText(font.lfFaceName));
+      auto record = static_cast<FontRecord*>(rt::AllocBlock(sizeof(FontRecord)));
+      for (int k = 0; k < 6; ++k) record->components[k] = ReadFontComponent(font, k, static_cast<int>(dpi));
+      record->faceName = rt::DupText(font.lfFaceName);
       return Word(record);
     }
     case PropertyKind::Text: {
-      auto text = reinterpret_cast<const char*>(static_cast<uintptr_t>(pair.first));
-      return TextResult(text);
+      return TextResult(FromWord<const char>(pair.first));
     }
   }
   return 0;
@@ -158,11 +166,16 @@ void WriteOwn(uint32_t windowId, uint32_t unitId, const Target& t, int32_t prope
   auto changed = reinterpret_cast<UnitPropertyChangedFn>(type->interfaceGetter(unitif::PropertyChanged));
   if (!changed) return;
   uint32_t index = static_cast<uint32_t>(property - 8);
-  PropertyPair pair{lo, 0};
+  // A text or a block arrives as its address in lo and, on the 64-bit build, hi.
+  const void* address = AddrFromHalves(lo, hi);
+  const PropertyKind kind = KindOfDataType(DataTypeOf(type, property));
+  const bool byAddress = kind == PropertyKind::Text || kind == PropertyKind::Bytes ||
+                         kind == PropertyKind::MousePointer || (kind == PropertyKind::Font && component < 0);
+  PropertyPair pair{byAddress ? Word(address) : lo, 0};
   std::vector<uint8_t> buffer;
   LOGFONTA font;
-  auto block = reinterpret_cast<const uint32_t*>(static_cast<uintptr_t>(lo));
-  switch (KindOfDataType(DataTypeOf(type, property))) {
+  auto block = static_cast<const uint32_t*>(address);
+  switch (kind) {
     case PropertyKind::Integer: break;
     case PropertyKind::ClampedInteger: pair.first = static_cast<int32_t>(lo) < 0 ? 0 : lo; break;
     case PropertyKind::EightBytes: pair.second = hi; break;
@@ -170,8 +183,8 @@ void WriteOwn(uint32_t windowId, uint32_t unitId, const Target& t, int32_t prope
     case PropertyKind::Bytes:
     case PropertyKind::MousePointer:
       if (block) buffer.assign(reinterpret_cast<const uint8_t*>(block + 2), reinterpret_cast<const uint8_t*>(block + 2) + block[1]);
-      if (KindOfDataType(DataTypeOf(type, property)) == PropertyKind::MousePointer) ConvertPointerData(buffer, true);
-      pair = {buffer.empty() ? 0 : Word(buffer.data()), static_cast<uint32_t>(buffer.size())};
+      if (kind == PropertyKind::MousePointer) ConvertPointerData(buffer, true);
+      pair = {buffer.empty() ? 0 : Word(buffer.data()), buffer.size()};
       break;
     case PropertyKind::Font: {
       auto get = reinterpret_cast<UnitGetPropertyFn>(type->interfaceGetter(unitif::GetProperty));
@@ -180,18 +193,19 @@ void WriteOwn(uint32_t windowId, uint32_t unitId, const Target& t, int32_t prope
       font = FontOf(current);
       int dpi = static_cast<int>(DpiOfScreen());
       if (component == 6) {
-        SetFontFace(font, reinterpret_cast<const char*>(block));
+        SetFontFace(font, static_cast<const char*>(address));
       } else if (component >= 0) {
         WriteFontComponent(font, component, lo, dpi);
-      } else if (block) {
-        for (int k = 0; k < 6; ++k) WriteFontComponent(font, k, block[k], dpi);
-        SetFontFace(font, reinterpret_cast<const char*>(static_cast<uintptr_t>(block[6])));
+      } else if (address) {
+        auto record = static_cast<const FontRecord*>(address);
+        for (int k = 0; k < 6; ++k) WriteFontComponent(font, k, record->components[k], dpi);
+        SetFontFace(font, record->faceName);
       }
       pair = {Word(&font), sizeof font};
       break;
     }
     case PropertyKind::Text:
-      if (!lo) pair.first = Word("");
+      if (!address) pair.first = Word("");
       break;
   }
   if (changed(object, index, pair, 0) == 1 && IsLiveWindow(object) && !(type->stateFlags & kNeverRecreated) &&
@@ -249,7 +263,7 @@ uint64_t ReadCommon(const Target& t, int32_t property, UnitObjectHead* live) {
   }
 }
 
-void WriteCommon(const Target& t, int32_t property, uint32_t lo, UnitObjectHead* live) {
+void WriteCommon(const Target& t, int32_t property, uint32_t lo, uint32_t hi, UnitObjectHead* live) {
   WindowTemplate& window = *t.window;
   UnitRecordView u = window.Table().Unit(t.record);
   auto y = u.PositionY();
@@ -280,7 +294,7 @@ void WriteCommon(const Target& t, int32_t property, uint32_t lo, UnitObjectHead*
       return;
     }
     case 4: {
-      auto text = reinterpret_cast<const char*>(static_cast<uintptr_t>(lo));
+      auto text = AddrFromHalves<const char>(lo, hi);
       auto pos = u.TagPosition();
       auto old = u.Tag();
       if (!pos || !old) return;
@@ -309,12 +323,12 @@ void WriteCommon(const Target& t, int32_t property, uint32_t lo, UnitObjectHead*
       return;
     }
     case 7: {
-      auto block = reinterpret_cast<const uint32_t*>(static_cast<uintptr_t>(lo));
+      auto block = AddrFromHalves<const uint32_t>(lo, hi);
       std::vector<uint8_t> data;
       if (block && block[1]) data.assign(reinterpret_cast<const uint8_t*>(block + 2), reinterpret_cast<const uint8_t*>(block + 2) + block[1]);
       ConvertPointerData(data, true);
       auto oldCursor = u.CursorSlot();
-      if (oldCursor && *oldCursor) DestroyCursor(reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(*oldCursor)));
+      if (oldCursor && *oldCursor) DestroyCursor(HandleFromWord<HCURSOR>(*oldCursor));
       HCURSOR cursor = MakeCursor(data.data(), static_cast<uint32_t>(data.size()));
       auto mPos = u.MousePointerPosition();
       auto oldData = u.MousePointer();
@@ -326,7 +340,7 @@ void WriteCommon(const Target& t, int32_t property, uint32_t lo, UnitObjectHead*
       ReplaceRecord(window, t.record.index,
                     SpliceRecord(u.Data(), u.Length(), *mPos, *mPos + 4 + oldData->size, field));
       auto ref = window.Table().ByIndex(t.record.index);
-      StoreRecordDword(window, *ref, *y + 20, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(cursor)));
+      StoreRecordDword(window, *ref, *y + 20, HandleWord(cursor));
       if (isLive) {
         POINT p;
         GetCursorPos(&p);
@@ -352,11 +366,11 @@ uint64_t ReadUnitProperty(uint32_t windowId, uint32_t unitId, int32_t property, 
 void WriteUnitProperty(uint32_t windowId, uint32_t unitId, int32_t property, int32_t component, uint32_t lo,
                        uint32_t hi) {
   Target t = Locate(windowId, unitId);
-  if (t.window->Table().IsMenuItem(t.record.index)) return WriteMenuItem(windowId, t, property, lo);
+  if (t.window->Table().IsMenuItem(t.record.index)) return WriteMenuItem(windowId, t, property, lo, hi);
   if (property > 7) return WriteOwn(windowId, unitId, t, property, component, lo, hi);
   if (property < 0) return;
   UnitObjectHead* live = LoadedWindowHandle(windowId) ? RecordObject(*t.window, t.record) : nullptr;
-  WriteCommon(t, property, lo, live);
+  WriteCommon(t, property, lo, hi, live);
 }
 
 uint64_t ReadProperty(uint32_t windowId, uint32_t unitId, int32_t property) {

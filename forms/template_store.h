@@ -12,5 +12,7 @@ namespace forms {
 WindowSet& InstalledWindows();
 // The type table entry of a unit type code, through the runtime's module list; null when none.
 const UnitTypeInfo* UnitType(uint32_t typeCode);
+// The code base the installed handler words were relocated against (null before start-up).
+const void* CodeBase();
 
 }  // namespace forms

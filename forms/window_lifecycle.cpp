@@ -21,7 +21,7 @@ bool UnitDestroyed(uint32_t windowId, uint32_t unitId) {
     UnitRecordView record = window->Table().Unit(*ref);
     auto y = record.PositionY();
     auto cursor = record.CursorSlot();
-    if (cursor && *cursor) DestroyCursor(reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(*cursor)));
+    if (cursor && *cursor) DestroyCursor(HandleFromWord<HCURSOR>(*cursor));
     if (y) {
       SetRecordObject(*window, *ref, nullptr);
       StoreRecordDword(*window, *ref, *y + 20, 0);

@@ -118,7 +118,7 @@ void ArrangeUnits(WindowTemplate& window, std::vector<CreatedUnit>& created) {
     auto data = unit.MousePointer();
     HCURSOR cursor = data ? MakeCursor(data->data, data->size) : nullptr;
     if (auto y = unit.PositionY())
-      StoreRecordDword(window, *ref, *y + 20, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(cursor)));
+      StoreRecordDword(window, *ref, *y + 20, HandleWord(cursor));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <map>
 #include <vector>
 
+#include "forms/live_object_slots.h"
 #include "forms/record_edit.h"
 #include "forms/template_store.h"
 #include "forms/unit_types.h"
@@ -25,12 +26,14 @@ std::optional<RecordRef> FindRecord(const WindowTemplate& window, uint32_t unitI
 UnitObjectHead* RecordObject(const WindowTemplate& window, const RecordRef& record) {
   if (window.Table().IsMenuItem(record.index)) return nullptr;
   auto slot = window.Table().Unit(record).ObjectSlot();
-  return slot ? reinterpret_cast<UnitObjectHead*>(static_cast<uintptr_t>(*slot)) : nullptr;
+  return slot ? static_cast<UnitObjectHead*>(LiveObjectOfSlot(*slot)) : nullptr;
 }
 
 void SetRecordObject(WindowTemplate& window, const RecordRef& record, const void* object) {
   auto y = window.Table().Unit(record).PositionY();
-  if (y) StoreRecordDword(window, record, *y, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(object)));
+  if (!y) return;
+  auto old = window.Table().Unit(record).ObjectSlot();
+  StoreRecordDword(window, record, *y, ReplaceSlotObject(old.value_or(0), object));
 }
 
 bool IsLiveWindow(const UnitObjectHead* object) {

@@ -55,7 +55,7 @@ void ReleaseWindowUnit(HWND hwnd, WindowUnit* unit) {
       auto ref = table.ByIndex(i);
       if (!ref || table.IsMenuItem(i)) continue;
       auto cursor = table.Unit(*ref).CursorSlot();
-      if (cursor && *cursor) DestroyCursor(reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(*cursor)));
+      if (cursor && *cursor) DestroyCursor(HandleFromWord<HCURSOR>(*cursor));
     }
   }
   if (unit->ownsIcons) {
@@ -78,7 +78,7 @@ HCURSOR UnitCursor(HWND hwnd) {
   if (!window) return nullptr;
   auto ref = FindRecord(*window, head->unitId);
   if (!ref || window->Table().IsMenuItem(ref->index)) return nullptr;
-  return reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(window->Table().Unit(*ref).CursorSlot().value_or(0)));
+  return HandleFromWord<HCURSOR>(window->Table().Unit(*ref).CursorSlot().value_or(0));
 }
 
 void PaintBackground(WindowUnit& unit, HDC dc) {
@@ -309,14 +309,14 @@ uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair valu
   if (!unit) return 0;
   WindowData& d = unit->data;
   if (std::string* text = TextField(d, index)) {
-    auto p = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.first));
+    auto p = FromWord<const char>(value.first);
     *text = p ? p : "";
     if (index == 0) SetWindowTextA(unit->head.window, text->c_str());
   } else if (std::string* bytes = BytesField(d, index)) {
-    auto p = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.first));
+    auto p = FromWord<const char>(value.first);
     bytes->assign(p ? p : "", p ? value.second : 0);
   } else if (uint32_t* field = DwordField(d, index)) {
-    *field = value.first;
+    *field = value.FirstWord();
     if (index == 3) InvalidateRect(unit->head.window, nullptr, TRUE);
   }
   return 0;  // the window is never re-created

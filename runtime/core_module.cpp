@@ -105,8 +105,8 @@ const UnitTypeInfo kCoreTypes[51] = {
 
 RuntimeServiceFn g_service = nullptr;
 
-uint32_t __cdecl Notify(uint32_t message, uint32_t arg1, uint32_t) {
-  if (message == notify::Startup) g_service = reinterpret_cast<RuntimeServiceFn>(arg1);
+AddrWord __cdecl Notify(uint32_t message, AddrWord arg1, AddrWord) {
+  if (message == notify::Startup) g_service = ServiceFromWord(arg1);
   return 0;
 }
 }  // namespace

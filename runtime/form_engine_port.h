@@ -12,7 +12,8 @@ namespace forms {
 
 // Reads the whole form segment into the window set; false when it cannot be read.
 bool ReadTemplates(const uint8_t* data, uint32_t length);
-// Offsets of 0xFFFFFFFF become 0 (no handler); any other offset v becomes codeBase + v.
+// Offsets of 0xFFFFFFFF become 0 (no handler); any other offset v names the code table entry at
+// codeBase + v.
 void RelocateHandlers(const void* codeBase);
 // Hands the window set just read to the registry.
 void InstallWindowSet();

@@ -12,8 +12,8 @@ namespace rt {
 
 struct IdleEntry {
   HWND window;
-  void(__cdecl* function)(uint32_t);
-  uint32_t parameter;
+  void(__cdecl* function)(AddrWord);
+  AddrWord parameter;
 };
 
 struct DllCommandSlot {

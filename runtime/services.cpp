@@ -62,15 +62,18 @@ void CopyRuntimeString(uint32_t selector, char* buffer) {
   buffer[n] = 0;
 }
 
-uint32_t __cdecl Service(uint32_t code, uint32_t a1, uint32_t a2) {
+// A number carried in a service word: ids, sizes, codes and flags are 32-bit on both targets.
+uint32_t N(AddrWord w) { return static_cast<uint32_t>(w); }
+
+AddrWord __cdecl Service(uint32_t code, AddrWord a1, AddrWord a2) {
   RuntimeApp& app = App();
   switch (code) {
     case svc::ProgramIcons: return ProgramIcons(FromWord<HICON>(a1));
     case svc::WindowRegistry: return Word(forms::Registry());
-    case svc::TypeEntry: return Word(TypeEntry(a1));
+    case svc::TypeEntry: return Word(TypeEntry(N(a1)));
     case svc::Placeholder: return 1;
     case svc::RuntimeLevel: return svc::RuntimeLevelValue;
-    case svc::CopyRuntimeString: CopyRuntimeString(a1, FromWord<char>(a2)); return 0;
+    case svc::CopyRuntimeString: CopyRuntimeString(N(a1), FromWord<char>(a2)); return 0;
     case svc::AttachWindow: return forms::AttachWindow(FromWord<HWND__>(a1), FromWord<void>(a2)) ? 1 : 0;
     case svc::AddIdleCallback: {
       auto r = FromWord<IdleCallbackRecord>(a1);
@@ -80,7 +83,7 @@ uint32_t __cdecl Service(uint32_t code, uint32_t a1, uint32_t a2) {
     case svc::RemoveIdleCallback: RemoveIdleCallback(FromWord<void>(a1)); return 0;
     case svc::IsUnitWindow: return forms::IsUnitWindow(FromWord<HWND__>(a1)) ? 1 : 0;
     case svc::UnitDestroyed:
-      if (forms::UnitDestroyed(a1, a2)) WindowDestroyed(a1);
+      if (forms::UnitDestroyed(N(a1), N(a2))) WindowDestroyed(N(a1));
       return 0;
     case svc::ToInteger: return static_cast<uint32_t>(ValueToInteger(*FromWord<CmdArg>(a1)));
     case svc::Nothing2002: return 0;
@@ -91,9 +94,9 @@ uint32_t __cdecl Service(uint32_t code, uint32_t a1, uint32_t a2) {
       if (!r) return static_cast<uint32_t>(-1);
       return static_cast<uint32_t>(forms::LoadWindow(r->windowId, r->owner, r->modal != 0));
     }
-    case svc::FindUnit: return Word(forms::FindUnit(a1, a2));
+    case svc::FindUnit: return Word(forms::FindUnit(N(a1), N(a2)));
     case svc::FindUnitStrict: {
-      void* unit = forms::FindUnit(a1, a2);
+      void* unit = forms::FindUnit(N(a1), N(a2));
       if (!unit) ReportRuntimeError("指定窗口或窗口组件不存在或尚未载入", 0);
       return Word(unit);
     }
@@ -116,17 +119,17 @@ uint32_t __cdecl Service(uint32_t code, uint32_t a1, uint32_t a2) {
       return 1;
     }
     case svc::ProcessEvents: ProcessPendingMessages(); return 0;
-    case svc::FreeArray: FreeArray(a1, FromWord<void>(a2)); return 0;
-    case svc::Allocate: return Word(a2 ? TryAllocBlock(a1) : AllocBlock(a1));
+    case svc::FreeArray: FreeArray(N(a1), FromWord<void>(a2)); return 0;
+    case svc::Allocate: return Word(a2 ? TryAllocBlock(N(a1)) : AllocBlock(N(a1)));
     case svc::Free: FreeBlock(FromWord<void>(a1)); return 0;
-    case svc::Resize: return Word(ReallocBlock(FromWord<void>(a1), a2));
+    case svc::Resize: return Word(ReallocBlock(FromWord<void>(a1), N(a2)));
     case svc::ReportError: ReportRuntimeError(FromWord<const char>(a1), 0);
     case svc::Exit: ExitProgram(static_cast<int32_t>(a1));
     case svc::ImageKind: return app.headerWords[0];
     case svc::RaiseTypedEvent: return a1 ? RaiseTypedEvent(*FromWord<TypedEventRecord>(a1)) : 0;
     case svc::WindowCount: return forms::TemplateWindowCount();
     case svc::WindowHandle: {
-      HWND h = forms::WindowHandle(a1);
+      HWND h = forms::WindowHandle(N(a1));
       return h && IsWindow(h) ? Word(h) : 0;
     }
     default: return 0;

@@ -119,7 +119,7 @@ void RuntimeInit(const ImageHeader* image) {
   app.modules.assign(image->modules, image->modules + image->moduleCount);
   app.moduleData.assign(image->moduleCount, 0);
   for (const ModuleDescriptor* d : app.modules)
-    if (d && d->notify) d->notify(notify::Startup, Word(reinterpret_cast<const void*>(ServiceEntry())), 0);
+    if (d && d->notify) d->notify(notify::Startup, ServiceWord(ServiceEntry()), 0);
 
   if (image->formLength > 0) {
     if (!forms::ReadTemplates(image->formData, image->formLength)) ReportRuntimeError("载入窗口模板数据段出错!", 0);

@@ -141,8 +141,8 @@ DataView ValueDataView(const CmdArg& v) {
     case tc::Short: return {&v.lo, 2};
     case tc::Integer:
     case tc::Float:
-    case tc::Logical:
-    case tc::SubPtr: return {&v.lo, 4};
+    case tc::Logical: return {&v.lo, 4};
+    case tc::SubPtr: return {&v.lo, sizeof(void*)};  // an address: both halves on the 64-bit build
     case tc::Long:
     case tc::Double:
     case tc::DateTime:

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, then configures and builds the exe and the tests.
+# Installs what is missing, then configures and builds the exe and the tests of the target
+# REELSCOUT_TARGET (32, the default, or 64). Arguments go to the build tool (target names).
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$here/setup.sh"
 . "$here/env.sh"
-if [ ! -f "$REELSCOUT_BUILD/build.ninja" ]; then
-  cmake -S "$REELSCOUT_ROOT" -B "$REELSCOUT_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$REELSCOUT_ROOT/cmake/mingw-i686.cmake" >/dev/null
+toolchain="$REELSCOUT_ROOT/cmake/mingw-i686.cmake"
+[ "$REELSCOUT_TARGET" = 64 ] && toolchain="$REELSCOUT_ROOT/cmake/mingw-x86_64.cmake"
+if [ ! -f "$REELSCOUT_BUILD_DIR/build.ninja" ]; then
+  cmake -S "$REELSCOUT_ROOT" -B "$REELSCOUT_BUILD_DIR" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
 fi
-cmake --build "$REELSCOUT_BUILD" -- -j"$(nproc)" "$@"
+cmake --build "$REELSCOUT_BUILD_DIR" -- -j"$(nproc)" "$@"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian 12 machine and prepares the
-# project's own 32-bit Wine prefix. Every step checks first, so a second run takes seconds.
+# project's own Wine prefixes, a 32-bit and a 64-bit one. Every step checks first, so a second run takes seconds.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 . "$here/env.sh"
@@ -46,4 +46,5 @@ fi
 # Checked at every run: a machine whose kernel runs no 32-bit programs loses the emulator's
 # registration when it restarts.
 "$here/emulate-32bit.sh"
-"$here/make-wineprefix.sh"
+REELSCOUT_TARGET=32 "$here/make-wineprefix.sh"
+REELSCOUT_TARGET=64 "$here/make-wineprefix.sh"

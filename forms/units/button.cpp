@@ -62,7 +62,7 @@ uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair valu
   auto unit = static_cast<Button*>(AsUnit(object));
   ButtonData& d = unit->data;
   auto bytes = [&] {
-    auto p = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.first));
+    auto p = FromWord<const char>(value.first);
     return p ? std::string(p, value.second) : std::string();
   };
   switch (index) {
@@ -71,13 +71,13 @@ uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair valu
     case 3:
     case 4: {
       uint32_t& field = index == 1 ? d.kind : index == 3 ? d.horizontalAlign : d.verticalAlign;
-      field = value.first;
+      field = value.FirstWord();
       SetWindowLongA(unit->Window(), GWL_STYLE, (GetWindowLongA(unit->Window(), GWL_STYLE) & ~0x0FFF) | ButtonStyle(d));
       InvalidateRect(unit->Window(), nullptr, TRUE);
       return 0;
     }
     case 2: {
-      auto text = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.first));
+      auto text = FromWord<const char>(value.first);
       d.caption = text ? text : "";
       SetWindowTextA(unit->Window(), d.caption.c_str());
       return 0;

@@ -131,15 +131,15 @@ uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair valu
     const char* p = FromWord<const char>(value.first);
     text->assign(p ? p : "");
   } else if (uint32_t* flag = FlagField(d, index)) {
-    *flag = AsFlag(value.first);
+    *flag = AsFlag(value.FirstWord());
   } else {
     switch (index) {
       case 0: d.type = static_cast<uint32_t>(Clamp(v, 0, 3)); break;
       case 4: d.filterIndex = v < 0 ? 0 : v; break;
-      case 12: d.fontColour = value.first; break;
+      case 12: d.fontColour = value.FirstWord(); break;
       case 18: d.fontSize = v < 0 ? 0 : v; break;
       case 20: d.helpCommand = static_cast<uint32_t>(Clamp(v, 0, 5)); break;
-      case 21: d.helpContext = value.first; break;
+      case 21: d.helpContext = value.FirstWord(); break;
       default: break;
     }
   }

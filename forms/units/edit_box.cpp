@@ -114,7 +114,7 @@ class EditBox : public Unit, private EndAppends::Box {
       InitCommonControlsEx(&icc);
       upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | UDS_ALIGNRIGHT |
                                                         UDS_SETBUDDYINT | UDS_ARROWKEYS,
-                                0, 0, 0, 0, at.parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(at.id + 4)),
+                                0, 0, 0, 0, at.parent, HandleFromWord<HMENU>(at.id + 4),
                                 GetModuleHandleA(nullptr), nullptr);
       if (upDown_) {
         SendMessageA(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(window), 0);
@@ -236,31 +236,31 @@ uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair valu
   EditBoxData& d = unit->data;
   HWND w = unit->Window();
   auto text = [&] {
-    auto t = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.first));
+    auto t = FromWord<const char>(value.first);
     return std::string(t ? t : "");
   };
   switch (index) {
     case 0: unit->WriteContent(text()); return 0;
-    case 1: d.border = value.first; ApplyBorderStyle(w, d.border); return 0;
-    case 2: d.textColour = value.first; InvalidateRect(w, nullptr, TRUE); return 0;
-    case 3: unit->SetBackground(value.first); return 0;
+    case 1: d.border = value.FirstWord(); ApplyBorderStyle(w, d.border); return 0;
+    case 2: d.textColour = value.FirstWord(); InvalidateRect(w, nullptr, TRUE); return 0;
+    case 3: unit->SetBackground(value.FirstWord()); return 0;
     case 4: {
-      auto p = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.first));
+      auto p = FromWord<const char>(value.first);
       d.font = p ? std::string(p, value.second) : std::string();
       unit->SetFont();
       return 0;
     }
-    case 6: d.maxLength = value.first; SendMessageA(w, EM_LIMITTEXT, d.maxLength, 0); return 0;
+    case 6: d.maxLength = value.FirstWord(); SendMessageA(w, EM_LIMITTEXT, d.maxLength, 0); return 0;
     case 11:
-      d.passwordChar = static_cast<uint16_t>(value.first);
+      d.passwordChar = static_cast<uint16_t>(value.FirstWord());
       if (d.inputMode == 2) SendMessageA(w, EM_SETPASSWORDCHAR, d.passwordChar & 0xFFFF, 0);
       InvalidateRect(w, nullptr, TRUE);
       return 0;
     case 14:
-    case 15: *DwordProperty(d, index) = value.first; return 0;
+    case 15: *DwordProperty(d, index) = value.FirstWord(); return 0;
     case 16:
     case 17:
-      *DwordProperty(d, index) = value.first;
+      *DwordProperty(d, index) = value.FirstWord();
       SendMessageA(w, EM_SETSEL, d.selectionStart, d.selectionStart + d.selectionLength);
       SendMessageA(w, EM_SCROLLCARET, 0, 0);
       return 0;
@@ -274,9 +274,9 @@ uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair valu
     case 5: case 7: case 8: case 9: case 10: case 12: case 13: {
       // These live in the control's style: a change needs a new control.
       uint32_t* field = DwordProperty(d, index);
-      if (*field == value.first) return 0;
+      if (*field == value.FirstWord()) return 0;
       d.content = WindowTextOf(w);
-      *field = value.first;
+      *field = value.FirstWord();
       return 1;
     }
     default: return 0;

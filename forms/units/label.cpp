@@ -134,11 +134,11 @@ void* __cdecl Create(const uint8_t* block, uint32_t length, uint32_t extraStyle,
 }
 
 std::string BytesOf(PropertyPair value) {
-  auto p = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.first));
+  auto p = FromWord<const char>(value.first);
   return p ? std::string(p, value.second) : std::string();
 }
 std::string TextOf(PropertyPair value) {
-  auto t = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.first));
+  auto t = FromWord<const char>(value.first);
   return t ? t : "";
 }
 
@@ -178,7 +178,7 @@ uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair valu
     case 20: d.text22 = TextOf(value); break;
     default:
       if (uint32_t* f = DwordProperty(d, index)) {
-        uint32_t v = value.first;
+        uint32_t v = value.FirstWord();
         if (index == 1 && v > 3) v = 3;
         if (index == 3 && static_cast<int32_t>(v) < 5) v = 5;
         *f = v;

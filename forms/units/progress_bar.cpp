@@ -83,7 +83,7 @@ uint32_t __cdecl PropertyChanged(void* object, uint32_t index, PropertyPair valu
     case 1:
     case 2: {
       uint32_t& flag = index == 1 ? d.vertical : d.smooth;
-      uint32_t fresh = AsFlag(value.first);
+      uint32_t fresh = AsFlag(value.FirstWord());
       if (fresh == flag) return 0;
       flag = fresh;
       return 1;  // the style is fixed at creation

@@ -69,7 +69,7 @@ LRESULT CALLBACK Unit::Procedure(HWND window, UINT message, WPARAM wp, LPARAM lp
 
 HWND CreateChildControl(const char* windowClass, const char* text, DWORD style, const Placement& at) {
   return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_CLIPSIBLINGS | at.extraStyle | style, at.x, at.y, at.width,
-                         at.height, at.parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(at.id)),
+                         at.height, at.parent, HandleFromWord<HMENU>(at.id),
                          GetModuleHandleA(nullptr), nullptr);
 }
 

@@ -7,10 +7,10 @@ namespace {
 // Read by commands on any thread; written once at start-up before any command runs.
 RuntimeServiceFn g_service = nullptr;
 
-uint32_t __cdecl Notify(uint32_t message, uint32_t arg1, uint32_t) {
+AddrWord __cdecl Notify(uint32_t message, AddrWord arg1, AddrWord) {
   switch (message) {
     case notify::Startup:
-      g_service = reinterpret_cast<RuntimeServiceFn>(arg1);
+      g_service = ServiceFromWord(arg1);
       return 0;
     case notify::Exit:
       return 0;

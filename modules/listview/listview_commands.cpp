@@ -75,9 +75,7 @@ void __cdecl ListViewGetCellText(CmdArg* result, int32_t count, CmdArg* args) {
   HWND list = ListOf(count, args);
   int32_t row = IntegerArg(count, args, 1, 0);
   std::string text = row >= 0 ? CellText(list, row, IntegerArg(count, args, 2, 0)) : std::string();
-  result->lo = Word(RuntimeText(text.data(), static_cast<uint32_t>(text.size())));
-  result->hi = 0;
-  result->type = tc::Text;
+  *result = MakeText(RuntimeText(text.data(), static_cast<uint32_t>(text.size())));
 }
 
 void __cdecl ListViewRowCount(CmdArg* result, int32_t count, CmdArg* args) {

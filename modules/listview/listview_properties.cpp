@@ -100,7 +100,7 @@ uint32_t __cdecl ListViewPropertyChanged(void* object, uint32_t index, PropertyP
   std::string bytes;
   if (CarriesBytes(index) && value.first && value.second)
     bytes.assign(FromWord<const char>(value.first), value.second);
-  WriteOutcome outcome = StoreProperty(u->data, index, value.first, bytes);
+  WriteOutcome outcome = StoreProperty(u->data, index, value.FirstWord(), bytes);
   if (u->Window() && IsWindow(u->Window())) ApplyNow(*u, outcome.apply);
   return outcome.recreate ? 1 : 0;
 }

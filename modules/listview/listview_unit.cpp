@@ -132,7 +132,7 @@ void* __cdecl CreateListView(const uint8_t* bytes, uint32_t length, uint32_t ext
   if (!data || !ControlsRegistered()) return nullptr;
   auto u = new ListViewUnit(*data, windowId, unitId);
   HWND window = CreateWindowExA(0, WC_LISTVIEWA, "", WindowStyleFor(u->data, extraStyle), left, top, width, height,
-                                parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(controlId)),
+                                parent, HandleFromWord<HMENU>(controlId),
                                 GetModuleHandleA(nullptr), nullptr);
   if (!window) {
     delete u;

@@ -7,9 +7,9 @@
 namespace {
 RuntimeServiceFn g_service = nullptr;
 
-uint32_t __cdecl Notify(uint32_t message, uint32_t arg1, uint32_t) {
+AddrWord __cdecl Notify(uint32_t message, AddrWord arg1, AddrWord) {
   if (message == notify::Startup) {
-    g_service = reinterpret_cast<RuntimeServiceFn>(arg1);
+    g_service = ServiceFromWord(arg1);
     return 0;
   }
   if (message == notify::Exit) net::ModuleClient().CloseSession();

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "runtime/abi/values.h"
+
 #include "modules/regex/regex_engine.h"
 #include "modules/regex/search_loop.h"
 
@@ -11,9 +13,9 @@ namespace rx {
 // A `regex` variable: two words, zeroed by the compiled code before construction.
 struct RegexCell {
   Expression* expression;  // owned; null when it could not be allocated
-  uint32_t multiLine;      // 1 from construction on: ^ and $ also match at line breaks
+  alignas(AddrWord) uint32_t multiLine;  // 1 from construction on: ^ and $ also match at line breaks
 };
-static_assert(sizeof(RegexCell) == 8, "regex cell is two words");
+static_assert(sizeof(RegexCell) == 2 * sizeof(AddrWord), "regex cell is two words");
 
 // What a SearchResult cell points to, on the runtime heap: the whole match's span, then one per
 // marked sub-expression.
@@ -27,6 +29,6 @@ struct SearchResultObject {
 struct SearchResultCell {
   SearchResultObject* object;  // owned; null when it could not be allocated
 };
-static_assert(sizeof(SearchResultCell) == 4, "SearchResult cell is one word");
+static_assert(sizeof(SearchResultCell) == sizeof(AddrWord), "SearchResult cell is one word");
 
 }  // namespace rx

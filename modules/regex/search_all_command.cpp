@@ -35,11 +35,13 @@ class CellCollector final : public MatchSink {
 // {1, n, cell pointers}; an empty search still gives a block.
 void* ArrayOfCells(const std::vector<SearchResultCell*>& cells) {
   const uint32_t n = static_cast<uint32_t>(cells.size());
-  auto* block = static_cast<uint32_t*>(RuntimeAlloc(8 + 4 * n, false));
+  auto* block = static_cast<uint32_t*>(RuntimeAlloc(static_cast<uint32_t>(8 + sizeof(SearchResultCell*) * n), false));
   if (!block) return nullptr;
   block[0] = 1;
   block[1] = n;
-  for (uint32_t i = 0; i < n; ++i) block[2 + i] = Word(cells[i]);
+  // The elements are addresses, pointer-wide on either target, from offset 8 on.
+  auto** elements = reinterpret_cast<SearchResultCell**>(block + 2);
+  for (uint32_t i = 0; i < n; ++i) elements[i] = cells[i];
   return block;
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "runtime/abi/values.h"
+
 static_assert(sizeof(SRWLOCK) == sizeof(void*), "the lock word holds an SRWLOCK");
 
 // The handle layout fixes the first two fields; the bookkeeping that makes Delete and Leave safe
@@ -14,6 +16,7 @@ struct SectionRegistry::Record {
   DWORD owner;        // thread that holds the section, 0 when none
   uint32_t depth;     // the owner's unmatched entries
   uint32_t entering;  // threads that found the record and have not yet got hold of it
+  uint32_t handle;    // what Create handed out for it
 };
 
 void SectionRegistry::Lock() const { AcquireSRWLockExclusive(reinterpret_cast<PSRWLOCK>(&lockWord_)); }
@@ -22,7 +25,7 @@ void SectionRegistry::Unlock() const { ReleaseSRWLockExclusive(reinterpret_cast<
 SectionRegistry::Record* SectionRegistry::FindLocked(uint32_t handle, Record** previous) const {
   Record* before = nullptr;
   for (Record* r = head_; r; before = r, r = r->next) {
-    if (reinterpret_cast<uintptr_t>(r) == handle) {
+    if (r->handle == handle) {
       if (previous) *previous = before;
       return r;
     }
@@ -42,10 +45,18 @@ uint32_t SectionRegistry::Create() {
   Record* record = static_cast<Record*>(block);
   InitializeCriticalSection(&record->section);
   Lock();
+  if constexpr (kWideAddresses) {
+    // Never 0, and never one still registered after the serial wraps.
+    do {
+      record->handle = ++lastSerial_;
+    } while (record->handle == 0 || FindLocked(record->handle, nullptr));
+  } else {
+    record->handle = AddrLow(record);
+  }
   record->next = head_;
   head_ = record;
   Unlock();
-  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(record));
+  return record->handle;
 }
 
 bool SectionRegistry::Delete(uint32_t handle) {

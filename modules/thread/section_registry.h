@@ -1,5 +1,7 @@
-// The registry of live critical sections. A section handle is the address of its record and is
-// honoured only while that record is registered, so null, stale and made-up handles are harmless.
+// The registry of live critical sections. A section handle is a 32-bit number that the registry
+// hands out (the record's address on the 32-bit program; a serial number on the 64-bit build, whose
+// addresses do not fit) and is honoured only while that record is registered, so null, stale and
+// made-up handles are harmless.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -40,6 +42,7 @@ class SectionRegistry {
 
   SectionAllocator allocator_;
   Record* head_ = nullptr;
+  uint32_t lastSerial_ = 0;  // the 64-bit build's handles, under the registry lock
   // The platform's slim lock word; statically initialised to 0 and never torn down, so threads
   // still running at exit can keep calling in.
   mutable void* lockWord_ = nullptr;

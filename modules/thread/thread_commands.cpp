@@ -21,7 +21,7 @@ uint32_t Word32(const CmdArg& a) {
 
 uint32_t HandleArg(int32_t count, const CmdArg* args) { return count >= 1 ? Word32(args[0]) : 0; }
 
-HANDLE AsHandle(uint32_t h) { return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(h)); }
+HANDLE AsHandle(uint32_t h) { return HandleFromWord<HANDLE>(h); }
 
 // Gives a thread that never ran up: terminating it cannot leave anything half done.
 void DiscardUnstarted(HANDLE thread) {
@@ -31,12 +31,17 @@ void DiscardUnstarted(HANDLE thread) {
 
 void __cdecl CmdStartThread(CmdArg* result, int32_t count, CmdArg* args) {
   *result = MakeLogical(false);
-  uint32_t* variable = Given(count, args, 2) ? FromWord<uint32_t>(args[2].lo) : nullptr;
+  uint32_t* variable = Given(count, args, 2) ? static_cast<uint32_t*>(ArgPtr(args[2])) : nullptr;
   if (variable) *variable = 0;
   // Anything but a subroutine address would start a thread on garbage.
-  if (count < 1 || args[0].type != tc::SubPtr || args[0].lo == 0) return;
-  auto routine = reinterpret_cast<LPTHREAD_START_ROUTINE>(static_cast<uintptr_t>(args[0].lo));
-  void* parameter = reinterpret_cast<void*>(static_cast<uintptr_t>(Given(count, args, 1) ? Word32(args[1]) : 0));
+  if (count < 1 || args[0].type != tc::SubPtr || !ArgPtr(args[0])) return;
+  auto routine = reinterpret_cast<LPTHREAD_START_ROUTINE>(ArgPtr(args[0]));
+  // The parameter is the argument's value, as wide as an address: an address handed over in a
+  // CmdArg keeps all its bits on the 64-bit build; a Byte or Short is widened first.
+  void* parameter = nullptr;
+  if (Given(count, args, 1))
+    parameter = args[1].type == tc::Byte || args[1].type == tc::Short ? AddrFromHalves(Word32(args[1]), 0)
+                                                                      : ArgPtr(args[1]);
   DWORD id = 0;
 
   if (!variable) {
@@ -51,7 +56,7 @@ void __cdecl CmdStartThread(CmdArg* result, int32_t count, CmdArg* args) {
   // starts only once the handle is stored there.
   HANDLE thread = CreateThread(nullptr, 0, routine, parameter, CREATE_SUSPENDED, &id);
   if (!thread) return;
-  uint32_t handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(thread));
+  uint32_t handle = HandleWord(thread);
   if (!ThreadLibThreadHandles().Add(handle)) {
     DiscardUnstarted(thread);
     return;

@@ -19,10 +19,10 @@ void ReleaseRecord(void* block) {
 SectionRegistry g_sections({AllocateRecord, ReleaseRecord});
 ThreadHandleSet g_threadHandles;
 
-uint32_t __cdecl Notify(uint32_t message, uint32_t arg1, uint32_t) {
+AddrWord __cdecl Notify(uint32_t message, AddrWord arg1, AddrWord) {
   switch (message) {
     case notify::Startup:
-      g_service = reinterpret_cast<RuntimeServiceFn>(arg1);
+      g_service = ServiceFromWord(arg1);
       return 0;
     case notify::Exit:
       // Thread handles stay with their owner; only the sections belong to the module.

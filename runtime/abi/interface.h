@@ -40,7 +40,8 @@ struct InterfaceTable {
   void(__cdecl* loadStartupWindow)(uint32_t windowId);                                     // 11
   const void*(__cdecl* helper)(int32_t index);                                             // 12
 };
-static_assert(sizeof(InterfaceTable) == 13 * 4, "13 slots");
+static_assert(sizeof(InterfaceTable) == 13 * sizeof(void*), "13 slots, each one address");
+static_assert(kWideAddresses || sizeof(InterfaceTable) == 13 * 4, "13 slots of 4 bytes on the 32-bit program");
 
 // The helpers reached through slot 12.
 struct HelperTable {
@@ -54,27 +55,34 @@ struct HelperTable {
                                   uint32_t hi);                                              // 5
   void(__cdecl* runtimeInit)(const ImageHeader* image);                                      // 6
 };
-static_assert(sizeof(HelperTable) == 7 * 4, "7 helpers");
+static_assert(sizeof(HelperTable) == 7 * sizeof(void*), "7 helpers, each one address");
+static_assert(kWideAddresses || sizeof(HelperTable) == 7 * 4, "7 helpers of 4 bytes on the 32-bit program");
 
 namespace helper {
 constexpr int32_t FindNextFile = 0, CloseSearch = 1, MakeArrayPrivate = 2, RegisterExitCallback = 3,
                   ReadVarProperty = 4, WriteVarProperty = 5, RuntimeInit = 6;
 }
 
-// Thirteen words at a fixed place of the program image.
+// Thirteen words at a fixed place of the program image; on the 64-bit build each is a
+// pointer-wide slot (alignas(AddrWord) on the numbers), so the addresses keep all their bits.
 struct ImageHeader {
-  uint32_t kind;                               // 0
-  uint32_t reserved1;                          // 1
-  uint32_t reserved2;                          // 2 (kept increased by one)
+  alignas(AddrWord) uint32_t kind;             // 0
+  alignas(AddrWord) uint32_t reserved1;        // 1
+  alignas(AddrWord) uint32_t reserved2;        // 2 (kept increased by one)
   const void* codeBase;                        // 3 handler offsets are relative to this
   const uint8_t* constantArea;                 // 4
-  uint32_t constantLength;                     // 5
+  alignas(AddrWord) uint32_t constantLength;   // 5
   const uint8_t* formData;                     // 6
-  uint32_t formLength;                         // 7
-  uint32_t moduleCount;                        // 8
+  alignas(AddrWord) uint32_t formLength;       // 7
+  alignas(AddrWord) uint32_t moduleCount;      // 8
   const ModuleDescriptor* const* modules;      // 9
-  uint32_t dllCommandCount;                    // 10
+  alignas(AddrWord) uint32_t dllCommandCount;  // 10
   const char* const* dllFiles;                 // 11
   const char* const* dllEntries;               // 12
 };
-static_assert(sizeof(ImageHeader) == 13 * 4, "ImageHeader is 13 words");
+static_assert(sizeof(ImageHeader) == 13 * sizeof(AddrWord), "ImageHeader is 13 slots");
+static_assert(offsetof(ImageHeader, codeBase) == 3 * sizeof(AddrWord) &&
+                  offsetof(ImageHeader, modules) == 9 * sizeof(AddrWord) &&
+                  offsetof(ImageHeader, dllEntries) == 12 * sizeof(AddrWord),
+              "ImageHeader slot positions");
+static_assert(kWideAddresses || sizeof(ImageHeader) == 13 * 4, "ImageHeader is 13 words on the 32-bit program");

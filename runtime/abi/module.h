@@ -6,11 +6,16 @@
 
 #include "runtime/abi/values.h"
 
-// (service code, argument 1, argument 2) -> 32-bit result.
-using RuntimeServiceFn = uint32_t(__cdecl*)(uint32_t code, uint32_t arg1, uint32_t arg2);
-// (message, argument 1, argument 2) -> 32-bit. Message 1: start-up, arg1 = the service entry.
+// (service code, argument 1, argument 2) -> result. The arguments and the result are words that
+// may carry an address: 32 bits on the 32-bit program, pointer-wide on the 64-bit build.
+using RuntimeServiceFn = AddrWord(__cdecl*)(uint32_t code, AddrWord arg1, AddrWord arg2);
+// (message, argument 1, argument 2) -> word. Message 1: start-up, arg1 = the service entry.
 // Message 6: exit, arg1 = the module's data word.
-using ModuleNotifyFn = uint32_t(__cdecl*)(uint32_t message, uint32_t arg1, uint32_t arg2);
+using ModuleNotifyFn = AddrWord(__cdecl*)(uint32_t message, AddrWord arg1, AddrWord arg2);
+
+// The service entry travels to each module as notify message 1's first word.
+inline AddrWord ServiceWord(RuntimeServiceFn fn) { return reinterpret_cast<AddrWord>(fn); }
+inline RuntimeServiceFn ServiceFromWord(AddrWord w) { return reinterpret_cast<RuntimeServiceFn>(w); }
 
 namespace notify {
 constexpr uint32_t Startup = 1;
@@ -56,68 +61,80 @@ constexpr uint32_t StringProgramDirectory = 2001;
 constexpr uint32_t StringProgramFileName = 2002;
 }  // namespace svc
 
-// One entry of a unit type's property table (20 bytes).
+// The records below are laid out in words: 4 bytes each on the 32-bit program; on the 64-bit build
+// every word is a pointer-wide slot (alignas(AddrWord) on the numbers), so a record keeps its word
+// count and every field its word position.
+constexpr size_t kSlot = sizeof(AddrWord);
+
+// One entry of a unit type's property table (20 bytes, 5 words).
 struct PropertyInfo {
   const char* chineseName;
   const char* englishName;
   const char* explanation;
-  uint32_t dataType;  // low 16 bits 1000..1024, high bits flags
-  uint32_t state;
+  alignas(AddrWord) uint32_t dataType;  // low 16 bits 1000..1024, high bits flags
+  alignas(AddrWord) uint32_t state;
 };
-static_assert(sizeof(PropertyInfo) == 20, "PropertyInfo is 20 bytes");
+static_assert(sizeof(PropertyInfo) == 5 * kSlot && offsetof(PropertyInfo, dataType) == 3 * kSlot,
+              "PropertyInfo is 5 words");
+static_assert(kWideAddresses || sizeof(PropertyInfo) == 20, "PropertyInfo is 20 bytes on the 32-bit program");
 
-// A unit type's entry in its module's type table (56 bytes).
+// A unit type's entry in its module's type table (56 bytes, 14 words).
 struct UnitTypeInfo {
   const char* chineseName;
   const char* englishName;
   const char* explanation;
-  uint32_t methodCount;
+  alignas(AddrWord) uint32_t methodCount;
   const void* methodTable;
-  uint32_t stateFlags;
-  uint32_t pictureId;
-  uint32_t eventCount;
+  alignas(AddrWord) uint32_t stateFlags;
+  alignas(AddrWord) uint32_t pictureId;
+  alignas(AddrWord) uint32_t eventCount;
   const void* eventTable;
-  uint32_t propertyCount;
+  alignas(AddrWord) uint32_t propertyCount;
   const PropertyInfo* properties;
   void* (__cdecl* interfaceGetter)(uint32_t interfaceNumber);
-  uint32_t elementCount;
+  alignas(AddrWord) uint32_t elementCount;
   const void* elementTable;
 };
-static_assert(sizeof(UnitTypeInfo) == 56, "UnitTypeInfo is 56 bytes");
-static_assert(offsetof(UnitTypeInfo, stateFlags) == 20 && offsetof(UnitTypeInfo, propertyCount) == 36 &&
-                  offsetof(UnitTypeInfo, interfaceGetter) == 44,
-              "UnitTypeInfo field offsets");
+static_assert(sizeof(UnitTypeInfo) == 14 * kSlot, "UnitTypeInfo is 14 words");
+static_assert(offsetof(UnitTypeInfo, stateFlags) == 5 * kSlot && offsetof(UnitTypeInfo, propertyCount) == 9 * kSlot &&
+                  offsetof(UnitTypeInfo, interfaceGetter) == 11 * kSlot,
+              "UnitTypeInfo word positions");
+static_assert(kWideAddresses || sizeof(UnitTypeInfo) == 56, "UnitTypeInfo is 56 bytes on the 32-bit program");
+static_assert(kWideAddresses || (offsetof(UnitTypeInfo, stateFlags) == 20 && offsetof(UnitTypeInfo, propertyCount) == 36 &&
+                                 offsetof(UnitTypeInfo, interfaceGetter) == 44),
+              "UnitTypeInfo field offsets on the 32-bit program");
 
 constexpr uint32_t kModuleFormatStamp = 0x01312D65;  // 20000101
 
 // A module's description in the program image: 144 bytes, 36 words.
 struct ModuleDescriptor {
-  uint32_t formatStamp;        // 0
-  const char* identifier;      // 1
-  uint32_t versionMajor;       // 2
-  uint32_t versionMinor;       // 3
-  uint32_t versionBuild;       // 4
-  uint32_t moreVersions[4];    // 5-8
-  const char* displayName;     // 9
-  uint32_t one;                // 10
-  const char* description;     // 11
-  uint32_t flags;              // 12
-  const char* moreTexts[8];    // 13-20
-  uint32_t typeCount;          // 21
-  const UnitTypeInfo* types;   // 22
-  uint32_t reserved23;         // 23
-  const void* reserved24;      // 24
-  uint32_t commandCount;       // 25
-  const void* reserved26;      // 26
-  const CommandFn* commands;   // 27
-  const void* reserved28[2];   // 28, 29
-  ModuleNotifyFn notify;       // 30
-  const void* reserved31[5];   // 31-35
+  alignas(AddrWord) uint32_t formatStamp;        // 0
+  const char* identifier;                        // 1
+  alignas(AddrWord) uint32_t versionMajor;       // 2
+  alignas(AddrWord) uint32_t versionMinor;       // 3
+  alignas(AddrWord) uint32_t versionBuild;       // 4
+  AddrWord moreVersions[4];                      // 5-8
+  const char* displayName;                       // 9
+  alignas(AddrWord) uint32_t one;                // 10
+  const char* description;                       // 11
+  alignas(AddrWord) uint32_t flags;              // 12
+  const char* moreTexts[8];                      // 13-20
+  alignas(AddrWord) uint32_t typeCount;          // 21
+  const UnitTypeInfo* types;                     // 22
+  alignas(AddrWord) uint32_t reserved23;         // 23
+  const void* reserved24;                        // 24
+  alignas(AddrWord) uint32_t commandCount;       // 25
+  const void* reserved26;                        // 26
+  const CommandFn* commands;                     // 27
+  const void* reserved28[2];                     // 28, 29
+  ModuleNotifyFn notify;                         // 30
+  const void* reserved31[5];                     // 31-35
 };
-static_assert(sizeof(ModuleDescriptor) == 144, "ModuleDescriptor is 144 bytes");
-static_assert(offsetof(ModuleDescriptor, typeCount) == 21 * 4 && offsetof(ModuleDescriptor, commands) == 27 * 4 &&
-                  offsetof(ModuleDescriptor, notify) == 30 * 4,
+static_assert(sizeof(ModuleDescriptor) == 36 * kSlot, "ModuleDescriptor is 36 words");
+static_assert(offsetof(ModuleDescriptor, typeCount) == 21 * kSlot && offsetof(ModuleDescriptor, commands) == 27 * kSlot &&
+                  offsetof(ModuleDescriptor, notify) == 30 * kSlot,
               "ModuleDescriptor word positions");
+static_assert(kWideAddresses || sizeof(ModuleDescriptor) == 144, "ModuleDescriptor is 144 bytes on the 32-bit program");
 
 // An event whose arguments are all 32-bit.
 struct EventRecord {
@@ -153,11 +170,6 @@ static_assert(sizeof(TypedEventRecord) == 16 + 12 * 16 + 12, "TypedEventRecord l
 // The idle callback record handed to service 1012.
 struct IdleCallbackRecord {
   void* window;  // HWND
-  void(__cdecl* function)(uint32_t parameter);
-  uint32_t parameter;
+  void(__cdecl* function)(AddrWord parameter);
+  AddrWord parameter;
 };
-
-// Helpers for module code: pass pointers through the 32-bit service words.
-inline uint32_t Word(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
-template <typename T>
-inline T* FromWord(uint32_t w) { return reinterpret_cast<T*>(static_cast<uintptr_t>(w)); }

@@ -21,9 +21,13 @@ constexpr uint32_t IsDefaultButton = 10;
 
 // A property value exchanged with a unit type: its meaning depends on the property's data type
 // (an integer in `first`; an 8-byte number in both; data address and length; a text address).
+// Both are pointer-wide slots on the 64-bit build, so an address keeps all its bits; a number in
+// them uses the low 32 bits of each.
 struct PropertyPair {
-  uint32_t first;
-  uint32_t second;
+  AddrWord first;
+  AddrWord second;
+  uint32_t FirstWord() const { return static_cast<uint32_t>(first); }
+  uint32_t SecondWord() const { return static_cast<uint32_t>(second); }
 };
 
 // Every live unit object begins with this head, so the form engine can reach the unit's window
@@ -60,18 +64,24 @@ using UnitEnumFontsFn = HGLOBAL(__cdecl*)(void* unit, const uint8_t* data, uint3
 using UnitIsDefaultButtonFn = uint32_t(__cdecl*)(void* unit);
 
 // Windows whose unit object was lately found and checked, each entry the window and the object
-// packed in one word (this program is 32-bit), so that readers on any thread see a whole pair.
-// A unit window gets dozens of messages an ID while a scan runs, and the readable-memory check
-// is a system call. A unit clears its window's slot before its object goes, which also drops
-// the window's entry, so an entry found with the slot still naming its object is still good.
+// packed in one word, so that readers on any thread see a whole pair. A unit window gets dozens
+// of messages an ID while a scan runs, and the readable-memory check is a system call. A unit
+// clears its window's slot before its object goes, which also drops the window's entry, so an
+// entry found with the slot still naming its object is still good. The 32-bit program packs the
+// whole window and object; the 64-bit build packs the object's address (below 2^47 in user
+// space) with the window handle's low 17 bits, which is all the slot needs: the caller still
+// checks that the object names the window.
 inline std::atomic<uint64_t> g_checkedUnitWindows[16];
 
+constexpr unsigned kEntryWindowShift = kWideAddresses ? 47 : 32;
+inline uint64_t CheckedEntryWindow(HWND window) {
+  return kWideAddresses ? (HandleWord(window) & 0x1FFFFu) : HandleWord(window);
+}
 inline uint64_t CheckedUnitEntry(HWND window, UnitObjectHead* head) {
-  static_assert(sizeof(void*) == 4, "a window and its object pack into one 64-bit word");
-  return (static_cast<uint64_t>(reinterpret_cast<uintptr_t>(window)) << 32) | reinterpret_cast<uintptr_t>(head);
+  return (CheckedEntryWindow(window) << kEntryWindowShift) | static_cast<uint64_t>(Word(head));
 }
 inline std::atomic<uint64_t>& CheckedUnitSlot(HWND window) {
-  return g_checkedUnitWindows[(reinterpret_cast<uintptr_t>(window) >> 1) & 15];
+  return g_checkedUnitWindows[(HandleWord(window) >> 1) & 15];
 }
 
 // A unit's control window keeps its UnitObjectHead* in its GWLP_USERDATA slot, which the unit's
@@ -81,7 +91,7 @@ inline void SetUnitOfWindow(HWND window, UnitObjectHead* head) {
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(head));
   std::atomic<uint64_t>& slot = CheckedUnitSlot(window);
   uint64_t entry = slot.load();
-  if (entry >> 32 == reinterpret_cast<uintptr_t>(window)) slot.compare_exchange_strong(entry, 0);
+  if (entry >> kEntryWindowShift == CheckedEntryWindow(window)) slot.compare_exchange_strong(entry, 0);
 }
 
 // The unit object of a window that belongs to a unit, or null. Any window may be asked about (a

@@ -1,10 +1,45 @@
 // Typed values shared by the compiled application, the runtime and the modules.
-// Every layout here is fixed: 32-bit addresses, little-endian, no padding.
+// Every layout here is fixed: little-endian, no padding. The 32-bit program stores an address in
+// a 32-bit word; the 64-bit build of the same sources keeps every byte format as it is and carries
+// addresses in pointer-wide slots of its in-memory records, and in a CmdArg's two halves.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 
-static_assert(sizeof(void*) == 4, "the value layouts assume 32-bit addresses");
+static_assert(sizeof(void*) == 4 || sizeof(void*) == 8, "a 32-bit or a 64-bit target");
+constexpr bool kWideAddresses = sizeof(void*) == 8;
+
+// The one conversion between addresses and the words that carry them. Nothing else casts a
+// pointer to an integer: a pointer cut to 32 bits on the 64-bit build is a bug, never a shortcut.
+//
+// AddrWord: an address as the runtime's service entry, notify entries and in-memory records carry
+// it; 32 bits on the 32-bit program, pointer-wide on the 64-bit build.
+using AddrWord = uintptr_t;
+inline AddrWord Word(const void* p) { return reinterpret_cast<AddrWord>(p); }
+template <typename T>
+inline T* FromWord(AddrWord w) { return reinterpret_cast<T*>(w); }
+// The low and high 32 bits of an address, as a CmdArg or a property pair carries it.
+inline uint32_t AddrLow(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+inline uint32_t AddrHigh(const void* p) {
+  return static_cast<uint32_t>(static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)) >> 32);
+}
+template <typename T = void>
+inline T* AddrFromHalves(uint32_t lo, uint32_t hi) {
+  if constexpr (kWideAddresses) {
+    return reinterpret_cast<T*>(static_cast<uintptr_t>((static_cast<uint64_t>(hi) << 32) | lo));
+  } else {
+    return reinterpret_cast<T*>(static_cast<uintptr_t>(lo));  // the 32-bit program ignores the high half
+  }
+}
+// Handles (windows, menus, cursors, kernel objects) are 32-bit values on both targets, and 64-bit
+// Windows hands out pseudo-handles such as (HANDLE)-1: a handle read back from a 32-bit word is
+// sign-extended, so every such value survives the round trip.
+template <typename H>
+inline uint32_t HandleWord(H h) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h)); }
+template <typename H>
+inline H HandleFromWord(uint32_t w) {
+  return reinterpret_cast<H>(static_cast<intptr_t>(static_cast<int32_t>(w)));
+}
 
 using TypeCode = uint32_t;
 
@@ -60,6 +95,11 @@ constexpr uint32_t NumericWidth(TypeCode t) {
   }
 }
 constexpr bool IsNumeric(TypeCode t) { return NumericWidth(t) != 0; }
+// Width of one element of an array of this type: the numeric widths, and an owned pointer for
+// Text and ByteArray elements (4 bytes on the 32-bit program, 8 on the 64-bit build).
+constexpr uint32_t ElementWidth(TypeCode element) {
+  return element == Text || element == ByteArray ? static_cast<uint32_t>(sizeof(void*)) : NumericWidth(element);
+}
 }  // namespace tc
 
 // The 12-byte typed value record. An omitted argument has all three fields 0.
@@ -89,12 +129,16 @@ inline const uint8_t* ByteArrayData(const void* block) {
   return block ? static_cast<const uint8_t*>(block) + 8 : nullptr;
 }
 
+// The elements of a one-dimensional array whose elements are addresses (texts, byte arrays, the
+// cells of module objects): one address each, pointer-wide, from offset 8.
+inline void* const* AddressElements(const void* block) {
+  return reinterpret_cast<void* const*>(static_cast<const uint8_t*>(block) + 8);
+}
+
 // Building CmdArg values.
 inline CmdArg MakeInt(int32_t v) { return CmdArg{static_cast<uint32_t>(v), 0, tc::Integer}; }
 inline CmdArg MakeLogical(bool v) { return CmdArg{v ? 1u : 0u, 0, tc::Logical}; }
-inline CmdArg MakePtr(const void* p, TypeCode t) {
-  return CmdArg{static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)), 0, t};
-}
+inline CmdArg MakePtr(const void* p, TypeCode t) { return CmdArg{AddrLow(p), AddrHigh(p), t}; }
 inline CmdArg MakeText(const char* s) { return MakePtr(s, tc::Text); }
 CmdArg MakeDouble(double v);
 CmdArg MakeDateTime(double v);
@@ -103,5 +147,5 @@ CmdArg MakeLong(int64_t v);
 double ArgDouble(const CmdArg& a);    // the 8 bytes as a double
 float ArgFloat(const CmdArg& a);      // the low 4 bytes as a float
 int64_t ArgLong(const CmdArg& a);
-inline void* ArgPtr(const CmdArg& a) { return reinterpret_cast<void*>(static_cast<uintptr_t>(a.lo)); }
+inline void* ArgPtr(const CmdArg& a) { return AddrFromHalves(a.lo, a.hi); }
 inline const char* ArgText(const CmdArg& a) { return static_cast<const char*>(ArgPtr(a)); }

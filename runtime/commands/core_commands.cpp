@@ -89,7 +89,7 @@ void __cdecl CmdShowMessageBox(CmdArg* r, int32_t count, CmdArg* args) {
     if (args[3].type == tc::Window)
       owner = forms::WindowHandle(args[3].lo);
     else if (args[3].type == tc::Integer)
-      owner = reinterpret_cast<HWND>(static_cast<uintptr_t>(args[3].lo));
+      owner = HandleFromWord<HWND>(args[3].lo);
   }
   int answer = MessageBoxA(owner, content.c_str(), title ? title : "", style);
   *r = MakeInt(rt::MessageBoxAnswer(answer));

@@ -159,13 +159,14 @@ int main(int argc, char** argv) {
     CmdArg gbk = Call(kEncodingLibDescriptor, encoding_cmd::ConvertEncoding,
                       {MakePtr(bytes, tc::ByteArray), MakeText("UTF-8"), MakeText("GBK")});
     std::string text(reinterpret_cast<const char*>(ByteArrayData(ArgPtr(gbk))), ByteArrayLength(ArgPtr(gbk)));
-    uint32_t cell[2] = {0, 0};
+    AddrWord cell[2] = {0, 0};  // a regex variable: two words
     Call(kRegexLibDescriptor, regexcmd::RegexConstruct, {MakePtr(cell, tc::Regex)});
     Call(kRegexLibDescriptor, regexcmd::RegexCreate, {MakePtr(cell, tc::Regex), MakeText("thunder:..[^\\s]*")});
     CmdArg all = Call(kRegexLibDescriptor, regexcmd::RegexSearchAll, {MakePtr(cell, tc::Regex), MakeText(text.c_str())});
     auto array = static_cast<uint32_t*>(ArgPtr(all));
+    void* const* cells = AddressElements(array);
     for (uint32_t k = 0; k < array[1]; ++k) {
-      auto resultCell = reinterpret_cast<uint32_t*>(static_cast<uintptr_t>(array[2 + k]));
+      void* resultCell = cells[k];
       if (k == 0) {
         CmdArg link = Call(kRegexLibDescriptor, regexcmd::SearchResultGetText,
                            {MakePtr(resultCell, tc::SearchResult), MakeText(text.c_str())});

@@ -29,7 +29,7 @@ struct StandIn {
 void* __cdecl StandInCreate(const uint8_t*, uint32_t, uint32_t extraStyle, HWND parent, uint32_t id, HMENU, int32_t x,
                             int32_t y, int32_t w, int32_t h, uint32_t windowId, uint32_t unitId, uint32_t, uint32_t) {
   HWND window = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_CLIPSIBLINGS | extraStyle, x, y, w, h, parent,
-                                reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), GetModuleHandleA(nullptr), nullptr);
+                                HandleFromWord<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
   if (!window) return nullptr;
   auto unit = new StandIn{{kUnitObjectMagic, window, windowId, unitId, 0}};
   SetUnitOfWindow(window, &unit->head);

@@ -261,9 +261,9 @@ TEST(GeneratedWindows, SearchWindowAndItsDefaultBlocks) {
 TEST(GeneratedWindows, RelocatedHandlersAreEntriesOfTheCodeTable) {
   forms::WindowSet set = Read();
   const EventHandlerFn* base = &kAppCodeTable[1];
-  forms::RelocateHandlers(set, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(base)));
-  auto entry = [&](uint32_t address) -> const EventHandlerFn* {
-    auto p = reinterpret_cast<const EventHandlerFn*>(static_cast<uintptr_t>(address));
+  forms::RelocateHandlers(set, base);
+  auto entry = [&](uint32_t word) -> const EventHandlerFn* {
+    auto p = static_cast<const EventHandlerFn*>(forms::HandlerEntryOf(word, base));
     EXPECT_GE(p, base);
     EXPECT_LT(p, kAppCodeTable + kHandlerEntryCount);
     return p;
@@ -290,7 +290,7 @@ TEST(GeneratedWindows, RelocatedHandlersAreEntriesOfTheCodeTable) {
   }
   EXPECT_EQ(bound, 14u);  // every entry of the table is bound exactly once
   auto main = set.Find(ids::kMainWindow)->Table();
-  EXPECT_EQ(main.Menu(*main.ById(ids::kMenuStartScan)).Handler(), static_cast<uint32_t>(reinterpret_cast<uintptr_t>(base)));
+  EXPECT_EQ(forms::HandlerEntryOf(*main.Menu(*main.ById(ids::kMenuStartScan)).Handler(), base), base);
   EXPECT_EQ(main.Menu(*main.ById(ids::kMenuSearchOnline)).Handler(), 0u);
 }
 

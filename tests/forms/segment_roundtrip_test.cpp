@@ -127,26 +127,28 @@ TEST(SegmentRoundTrip, LookupsFollowTheIdentifierRules) {
   EXPECT_FALSE(forms::IsMenuItemId(0x06010000));
 }
 
-TEST(SegmentRoundTrip, RelocationTurnsOffsetsIntoAddresses) {
+TEST(SegmentRoundTrip, RelocationTurnsOffsetsIntoCodeTableEntries) {
   forms::WindowSet set = ReadSample();
-  const uint32_t base = 0x00401000;
+  static const void* const kTable[0x40 / 4 + 1] = {};  // 4 bytes an entry in the offsets
+  const void* base = kTable;
   forms::RelocateHandlers(set, base);
   auto table = set.Find(kWinA)->Table();
   auto own = table.Unit(*table.ByIndex(0)).Events();
   ASSERT_TRUE(own);
-  EXPECT_EQ((*own)[0].handler, 0u);          // -1: no handler
-  EXPECT_EQ((*own)[1].handler, base);        // 0: the first subroutine at the code base
+  EXPECT_EQ((*own)[0].handler, 0u);  // -1: no handler
+  EXPECT_EQ(forms::HandlerEntryOf((*own)[0].handler, base), nullptr);
+  EXPECT_EQ(forms::HandlerEntryOf((*own)[1].handler, base), &kTable[0]);  // 0: the first subroutine
   auto box = table.Unit(*table.ByIndex(1)).Events();
-  EXPECT_EQ((*box)[0].handler, base + 0x40);
-  EXPECT_EQ((*box)[2].handler, base + 0x20);
+  EXPECT_EQ(forms::HandlerEntryOf((*box)[0].handler, base), &kTable[0x40 / 4]);
+  EXPECT_EQ(forms::HandlerEntryOf((*box)[2].handler, base), &kTable[0x20 / 4]);
   EXPECT_EQ((*box)[0].event, -7);            // the event numbers are left alone
-  EXPECT_EQ(table.Menu(*table.ByIndex(2)).Handler(), base);
-  EXPECT_EQ(table.Menu(*table.ByIndex(3)).Handler(), base + 0x1C);
+  EXPECT_EQ(forms::HandlerEntryOf(*table.Menu(*table.ByIndex(2)).Handler(), base), &kTable[0]);
+  EXPECT_EQ(forms::HandlerEntryOf(*table.Menu(*table.ByIndex(3)).Handler(), base), &kTable[0x1C / 4]);
   // The rest of the records is untouched.
   EXPECT_EQ(table.Unit(*table.ByIndex(1)).Tag(), "a longer tag text");
   EXPECT_EQ(table.Menu(*table.ByIndex(2)).ShortcutKey(), 76u);
   auto second = set.Find(kWinB)->Table();
-  EXPECT_EQ((*second.Unit(*second.ByIndex(0)).Events())[1].handler, base);
+  EXPECT_EQ(forms::HandlerEntryOf((*second.Unit(*second.ByIndex(0)).Events())[1].handler, base), &kTable[0]);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/app_ids.h"
 #include "app/image/handler_slots.h"
 #include "app/image/program_image.h"
+#include "forms/form_segment_reader.h"
 #include "forms/template_store.h"
 #include "image_constants.h"
 #include "modules/encoding/encoding_module.h"
@@ -68,7 +69,7 @@ TEST(TemplateStartUp, TheProgramSegmentIsInstalledAndRelocated) {
   auto table = set.Find(ids::kRangeWindow)->Table();
   auto events = table.Unit(*table.ById(ids::kRangeOk)).Events();
   ASSERT_TRUE(events && events->size() == 1);
-  auto handler = reinterpret_cast<const EventHandlerFn*>(static_cast<uintptr_t>((*events)[0].handler));
+  auto handler = static_cast<const EventHandlerFn*>(forms::HandlerEntryOf((*events)[0].handler, forms::CodeBase()));
   // The relocated slot is the code table's entry of the range window's OK handler.
   EXPECT_EQ(handler, &kAppCodeTable[static_cast<uint32_t>(Handler::StartScan)]);
   ASSERT_NE(*handler, nullptr);

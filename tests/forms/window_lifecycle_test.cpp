@@ -22,6 +22,11 @@ constexpr uint32_t kAMenuFile = 0x26000020, kAMenuRun = 0x26000021;
 constexpr uint32_t kB = 0x52000003, kBOwn = 0x06000102;
 constexpr uint32_t kC = 0x52000005, kCOwn = 0x06000104, kCBad = 0x16000030;
 
+// A text property travels as its address's two halves.
+void WriteText(uint32_t window, uint32_t unit, int32_t property, const char* text) {
+  forms::WriteProperty(window, unit, property, AddrLow(text), AddrHigh(text));
+}
+
 std::vector<std::string> g_calls;
 bool g_cancelClose = false;
 int g_closeBInEvent0 = 0;  // 1 posted, 2 at once
@@ -127,7 +132,7 @@ class Windows : public ::testing::Test {
     g_calls.clear();
   }
   static std::string Text(uint64_t v) {
-    auto p = reinterpret_cast<char*>(static_cast<uintptr_t>(v));
+    auto p = AddrFromHalves<char>(static_cast<uint32_t>(v), static_cast<uint32_t>(v >> 32));
     std::string s = p ? p : "";
     rt::FreeBlock(p);
     return s;
@@ -204,9 +209,9 @@ TEST_F(Windows, EscClosesThroughTheCloseQueriesAndACancelledCloseKeepsTheWindow)
 TEST_F(Windows, DestroyPutsTheTemplateBackAndTheLastWindowPostsQuit) {
   rt::App().messageLoopEntered = true;
   ASSERT_EQ(forms::LoadWindow(kA, nullptr, false), 0);
-  forms::WriteProperty(kA, kAEdit, 8, Word("changed"), 0);
+  WriteText(kA, kAEdit, 8, "changed");
   forms::WriteProperty(kA, kAEdit, 2, 200, 0);
-  forms::WriteProperty(kA, kAEdit, 4, Word("a longer tag than before"), 0);
+  WriteText(kA, kAEdit, 4, "a longer tag than before");
   EXPECT_EQ(Text(forms::ReadProperty(kA, kAEdit, 8)), "changed");
   EXPECT_EQ(forms::ReadProperty(kA, kAEdit, 2), 200u);
   forms::CloseWindowByCode(kA, true);
@@ -251,9 +256,9 @@ TEST_F(Windows, MenuChoiceShortcutAndCaptionWrites) {
   EXPECT_EQ(g_calls, (std::vector<std::string>{"run", "run"}));
 
   HMENU before = GetMenu(a);
-  forms::WriteProperty(kA, kAMenuRun, 0, Word("Run"), 0);
+  WriteText(kA, kAMenuRun, 0, "Run");
   EXPECT_EQ(GetMenu(a), before);  // same caption: no rebuild
-  forms::WriteProperty(kA, kAMenuRun, 0, Word("Start"), 0);
+  WriteText(kA, kAMenuRun, 0, "Start");
   HMENU after = GetMenu(a);
   EXPECT_NE(after, before);
   char text[32] = {0};

@@ -22,9 +22,9 @@ const Blob kBlob = {rt::kInterfaceTable,
 
 RuntimeServiceFn g_recordedService = nullptr;
 
-uint32_t __cdecl RecordingNotify(uint32_t message, uint32_t arg1, uint32_t) {
+AddrWord __cdecl RecordingNotify(uint32_t message, AddrWord arg1, AddrWord) {
   RecordedNotifications().push_back("notify " + std::to_string(message));
-  if (message == notify::Startup) g_recordedService = reinterpret_cast<RuntimeServiceFn>(arg1);
+  if (message == notify::Startup) g_recordedService = ServiceFromWord(arg1);
   return 0;
 }
 const ModuleDescriptor kRecording = MakeModuleDescriptor("{00000000-0000-0000-0000-000000000001}", "recording", 0,

@@ -74,7 +74,7 @@ TEST_F(Lifecycle, MessageLoopReturnsAtOnceWithNoWindowAlive) {
 }
 
 int g_calls = 0;
-void __cdecl CountCall(uint32_t parameter) { g_calls += static_cast<int>(parameter); }
+void __cdecl CountCall(AddrWord parameter) { g_calls += static_cast<int>(parameter); }
 
 HWND MakeWindow() {
   return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);

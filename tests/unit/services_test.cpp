@@ -21,7 +21,7 @@ class Services : public ::testing::Test {
     testimg::InitRuntime();
     svc_ = rt::ServiceEntry();
   }
-  uint32_t Call(uint32_t code, uint32_t a1 = 0, uint32_t a2 = 0) { return svc_(code, a1, a2); }
+  AddrWord Call(uint32_t code, AddrWord a1 = 0, AddrWord a2 = 0) { return svc_(code, a1, a2); }
   RuntimeServiceFn svc_ = nullptr;
 };
 
@@ -117,7 +117,7 @@ TEST_F(Services, WindowServicesAnswerWhileNoWindowExists) {
     void* owner;
     uint32_t modal;
   } request = {0x52010001, nullptr, 0};
-  EXPECT_EQ(Call(svc::LoadWindow, Word(&request)), 0xFFFFFFFFu);
+  EXPECT_EQ(static_cast<uint32_t>(Call(svc::LoadWindow, Word(&request))), 0xFFFFFFFFu);
   EXPECT_EQ(Call(svc::FindUnit, 0x52010001, 0), 0u);
   EXPECT_EQ(Call(svc::WindowHandle, 0x52010001), 0u);
   EXPECT_EQ(Call(svc::WindowCount), 0u);
@@ -151,10 +151,10 @@ TEST_F(Services, ValueToIntegerService) {
 }
 
 TEST_F(Services, FreeArrayFreesElementsOfTextArrays) {
-  auto block = static_cast<uint32_t*>(rt::AllocBlock(12));
+  auto block = static_cast<uint32_t*>(rt::AllocBlock(8 + sizeof(void*)));
   block[0] = 1;
   block[1] = 1;
-  block[2] = Word(rt::DupText("element"));
+  reinterpret_cast<char**>(block + 2)[0] = rt::DupText("element");  // elements are addresses
   Call(svc::FreeArray, tc::Text | tc::ArrayFlag, Word(block));
   Call(svc::FreeArray, tc::ByteArray | tc::ArrayFlag, 0);
   EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, nullptr));

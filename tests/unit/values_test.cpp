@@ -78,11 +78,12 @@ TEST_F(Values, MakeArrayPrivateCopiesOnlyConstants) {
 TEST_F(Values, FreeArrayReleasesTextElements) {
   // A two-element text array: both texts and the block go back to the heap (no crash, no leak
   // of the elements; a constant element is skipped).
-  auto block = static_cast<uint32_t*>(rt::AllocBlock(4 + 4 + 2 * 4));
+  auto block = static_cast<uint32_t*>(rt::AllocBlock(4 + 4 + 2 * sizeof(void*)));
   block[0] = 1;
   block[1] = 2;
-  block[2] = Word(rt::DupText("one"));
-  block[3] = Word(testimg::Hello());
+  auto elements = reinterpret_cast<const char**>(block + 2);  // addresses, pointer-wide
+  elements[0] = rt::DupText("one");
+  elements[1] = testimg::Hello();
   rt::FreeArray(tc::Text | tc::ArrayFlag, block);
   EXPECT_STREQ(testimg::Hello(), "hello");
 }
@@ -155,6 +156,8 @@ TEST_F(Values, DataView) {
   EXPECT_EQ(*static_cast<const int32_t*>(v.data), 7);
   EXPECT_EQ(rt::ValueDataView(MakeDouble(1)).size, 8u);
   EXPECT_EQ(rt::ValueDataView(CmdArg{1, 0, tc::Byte}).size, 1u);
+  EXPECT_EQ(rt::ValueDataView(MakePtr(&i, tc::SubPtr)).size, sizeof(void*));  // an address, whole
+  EXPECT_EQ(rt::ValueDataView(MakeLogical(true)).size, 4u);
   EXPECT_EQ(rt::ValueDataView(MakeText("abc")).size, 4u);
   void* b = rt::ByteArrayFromBytes("xyz", 3);
   rt::DataView bv = rt::ValueDataView(MakePtr(b, tc::ByteArray));

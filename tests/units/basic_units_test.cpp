@@ -33,7 +33,7 @@ class BasicUnits : public ::testing::Test {
 };
 
 PropertyPair Text(const char* t) { return {Word(t), 0}; }
-std::string TextAt(PropertyPair p) { return p.first ? reinterpret_cast<const char*>(static_cast<uintptr_t>(p.first)) : ""; }
+std::string TextAt(PropertyPair p) { return p.first ? FromWord<const char>(p.first) : ""; }
 
 TEST_F(BasicUnits, EditBoxWithoutDataIsSingleLineWhiteLeftAlignedUnlimited) {
   void* box = CreateUnit(forms::EditBoxInterface, parent_, {});

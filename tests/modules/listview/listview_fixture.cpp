@@ -32,14 +32,14 @@ Recorder& Rec() {
   return r;
 }
 
-uint32_t __cdecl TestService(uint32_t code, uint32_t a1, uint32_t a2) {
+AddrWord __cdecl TestService(uint32_t code, AddrWord a1, AddrWord a2) {
   Recorder& r = Rec();
   switch (code) {
     case svc::FindUnit:
     case svc::FindUnitStrict: {
       {
         std::lock_guard<std::mutex> hold(r.lock);
-        auto it = r.units.find({a1, a2});
+        auto it = r.units.find({static_cast<uint32_t>(a1), static_cast<uint32_t>(a2)});
         if (it != r.units.end()) return Word(it->second);
       }
       break;  // the runtime's own answer: nothing, or its error for the strict lookup
@@ -61,9 +61,10 @@ uint32_t __cdecl TestService(uint32_t code, uint32_t a1, uint32_t a2) {
     }
     case svc::UnitDestroyed: {
       std::lock_guard<std::mutex> hold(r.lock);
-      r.destroyed.push_back({a1, a2});
+      const std::pair<uint32_t, uint32_t> unit{static_cast<uint32_t>(a1), static_cast<uint32_t>(a2)};
+      r.destroyed.push_back(unit);
       for (auto it = r.units.begin(); it != r.units.end(); ++it)
-        if (it->first == std::make_pair(a1, a2)) {
+        if (it->first == unit) {
           r.units.erase(it);
           break;
         }
@@ -95,7 +96,7 @@ std::vector<uint8_t> MainListBlock() {
 
 void ListViewTest::SetUp() {
   testimg::InitRuntime();
-  kUiExtLibDescriptor.notify(notify::Startup, Word(reinterpret_cast<void*>(&TestService)), 0);
+  kUiExtLibDescriptor.notify(notify::Startup, ServiceWord(&TestService), 0);
   {
     std::lock_guard<std::mutex> hold(Rec().lock);
     Rec().events.clear();
@@ -153,8 +154,8 @@ CmdArg ListViewTest::Call(uint32_t command, std::vector<CmdArg> args, uint32_t u
 
 std::string ListViewTest::TakeText(CmdArg result) {
   EXPECT_EQ(result.type, tc::Text);
-  std::string s = result.lo ? FromWord<const char>(result.lo) : "";
-  rt::ServiceEntry()(svc::Free, result.lo, 0);
+  std::string s = ArgText(result) ? ArgText(result) : "";
+  rt::ServiceEntry()(svc::Free, Word(ArgPtr(result)), 0);
   return s;
 }
 

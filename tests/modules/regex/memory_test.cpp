@@ -11,12 +11,12 @@
 namespace {
 
 // Stands between the module and the real service entry, keeping the blocks that are live.
-std::map<uint32_t, uint32_t> g_live;  // block -> size
+std::map<AddrWord, AddrWord> g_live;  // block -> size
 int g_allocations = 0;
 RuntimeServiceFn g_real = nullptr;
 
-uint32_t __cdecl CountingService(uint32_t code, uint32_t a1, uint32_t a2) {
-  const uint32_t r = g_real(code, a1, a2);
+AddrWord __cdecl CountingService(uint32_t code, AddrWord a1, AddrWord a2) {
+  const AddrWord r = g_real(code, a1, a2);
   if (code == svc::Allocate && r) {
     g_live[r] = a1;
     ++g_allocations;
@@ -36,10 +36,10 @@ class RegexMemory : public ::testing::Test {
     g_real = RegexLibService();
     g_live.clear();
     g_allocations = 0;
-    kRegexLibDescriptor.notify(notify::Startup, Word(reinterpret_cast<void*>(&CountingService)), 0);
+    kRegexLibDescriptor.notify(notify::Startup, ServiceWord(&CountingService), 0);
   }
   void TearDown() override {
-    kRegexLibDescriptor.notify(notify::Startup, Word(reinterpret_cast<void*>(g_real)), 0);
+    kRegexLibDescriptor.notify(notify::Startup, ServiceWord(g_real), 0);
   }
 };
 

@@ -140,18 +140,18 @@ TEST_F(RegexCommands, GetTextCopiesTheMatchOutOfTheTextHandedIn) {
   CmdArg text = regextest::Call(regexcmd::SearchResultGetText, {cell, MakeText(subject)});
   ASSERT_NE(ArgText(text), nullptr) << "the offset argument is optional";
   EXPECT_STREQ(ArgText(text), "bbb");
-  service(svc::Free, text.lo, 0);
+  service(svc::Free, Word(ArgPtr(text)), 0);
 
   int32_t offset = -1;
   text = regextest::Call(regexcmd::SearchResultGetText, {cell, MakeText(subject), CmdArg{0, 0, 0}});
   EXPECT_STREQ(ArgText(text), "bbb") << "an omitted third argument";
-  service(svc::Free, text.lo, 0);
+  service(svc::Free, Word(ArgPtr(text)), 0);
 
   // A shorter text than the one searched: only what it still holds of the match.
   text = regextest::Call(regexcmd::SearchResultGetText, {cell, MakeText("xxyy"), MakePtr(&offset, tc::Integer)});
   EXPECT_STREQ(ArgText(text), "yy");
   EXPECT_EQ(offset, 2);
-  service(svc::Free, text.lo, 0);
+  service(svc::Free, Word(ArgPtr(text)), 0);
   text = regextest::Call(regexcmd::SearchResultGetText, {cell, MakeText("x")});
   EXPECT_EQ(ArgText(text), nullptr);
   text = regextest::Call(regexcmd::SearchResultGetText, {cell, MakeText(nullptr)});
@@ -179,7 +179,7 @@ TEST_F(RegexCommands, NotifyKeepsTheServiceOnStartUpOnly) {
   EXPECT_EQ(kRegexLibDescriptor.notify(notify::Exit, 0, 0), 0xFFFFFFFFu);
   EXPECT_EQ(kRegexLibDescriptor.notify(3, 0, 0), 0xFFFFFFFFu);
   EXPECT_EQ(RegexLibService(), service);
-  EXPECT_EQ(kRegexLibDescriptor.notify(notify::Startup, Word(reinterpret_cast<void*>(service)), 0), 0u);
+  EXPECT_EQ(kRegexLibDescriptor.notify(notify::Startup, ServiceWord(service), 0), 0u);
   EXPECT_EQ(kRegexLibDescriptor.commandCount, regexcmd::Count);
 }
 

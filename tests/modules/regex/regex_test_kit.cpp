@@ -26,7 +26,7 @@ void FreeResults(void* array) {
   RuntimeServiceFn service = RegexLibService();
   const auto* block = static_cast<const uint32_t*>(array);
   for (uint32_t i = 0; i < block[1]; ++i) {
-    void* cell = FromWord<void>(block[2 + i]);
+    void* cell = AddressElements(block)[i];
     Call(regexcmd::SearchResultDestroy, {MakePtr(cell, tc::SearchResult)});
     service(svc::Free, Word(cell), 0);
   }
@@ -62,7 +62,7 @@ std::vector<Found> RegexVar::SearchAll(const char* subject) {
   }
   EXPECT_EQ(block[0], 1u);
   for (uint32_t i = 0; i < block[1]; ++i) {
-    auto* cell = FromWord<rx::SearchResultCell>(block[2 + i]);
+    auto* cell = static_cast<rx::SearchResultCell*>(AddressElements(block)[i]);
     int32_t offset = -1;
     CmdArg text = Call(regexcmd::SearchResultGetText,
                        {MakePtr(cell, tc::SearchResult), MakeText(subject), MakePtr(&offset, tc::Integer)});
@@ -70,7 +70,7 @@ std::vector<Found> RegexVar::SearchAll(const char* subject) {
     Found f{ArgText(text) ? ArgText(text) : "", offset, {}};
     if (ArgText(text)) {
       EXPECT_NE(*ArgText(text), '\0') << "an empty text is null, not a zero-length block";
-      RegexLibService()(svc::Free, text.lo, 0);
+      RegexLibService()(svc::Free, Word(ArgPtr(text)), 0);
     }
     if (cell->object) f.spans.assign(cell->object->spans, cell->object->spans + cell->object->count);
     found.push_back(f);

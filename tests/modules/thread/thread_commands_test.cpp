@@ -37,9 +37,9 @@ HANDLE g_ran = nullptr;
 
 DWORD WINAPI RecordingRoutine(LPVOID parameter) {
   g_seenSlot = g_slot;  // the handle must already be in the caller's variable
-  g_seenParameter = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parameter));
+  g_seenParameter = AddrLow(parameter);
   SetEvent(g_ran);
-  return static_cast<DWORD>(reinterpret_cast<uintptr_t>(parameter)) + 1;
+  return AddrLow(parameter) + 1;
 }
 
 HANDLE g_neverSet = nullptr;
@@ -81,7 +81,7 @@ TEST_F(ThreadLib, ModuleAnswersItsNotificationsAndListsSevenCommands) {
 TEST_F(ThreadLib, StartedRoutineGetsItsParameterAndItsHandleIsTheCallers) {
   ASSERT_TRUE(Truth(Call(thread::StartThread, {Sub(RecordingRoutine), MakeInt(-5), ByRef(&g_slot)})));
   ASSERT_NE(g_slot, 0u);
-  HANDLE thread = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(g_slot));
+  HANDLE thread = HandleFromWord<HANDLE>(g_slot);
   ASSERT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
   EXPECT_EQ(g_seenParameter.load(), static_cast<uint32_t>(-5));
   EXPECT_EQ(g_seenSlot.load(), g_slot);
@@ -121,7 +121,7 @@ TEST_F(ThreadLib, StartWithoutARoutineFailsAndClearsTheVariable) {
   EXPECT_FALSE(Truth(Call(thread::StartThread, {MakePtr(nullptr, tc::SubPtr), MakeInt(1), ByRef(&g_slot)})));
   EXPECT_EQ(g_slot, 0u);
   g_slot = 77;
-  CmdArg notASubroutine = MakeInt(static_cast<int32_t>(reinterpret_cast<uintptr_t>(&RecordingRoutine)));
+  CmdArg notASubroutine = MakePtr(reinterpret_cast<void*>(&RecordingRoutine), tc::Integer);
   EXPECT_FALSE(Truth(Call(thread::StartThread, {notASubroutine, MakeInt(1), ByRef(&g_slot)})));
   EXPECT_EQ(g_slot, 0u);
   EXPECT_FALSE(Truth(Call(thread::StartThread)));
@@ -131,7 +131,7 @@ TEST_F(ThreadLib, StartWithoutARoutineFailsAndClearsTheVariable) {
 TEST_F(ThreadLib, KillThreadTerminatesButLeavesTheHandleOpen) {
   ASSERT_TRUE(Truth(Call(thread::StartThread, {Sub(WaitingRoutine), MakeInt(0), ByRef(&g_slot)})));
   CmdArg handle = MakeInt(static_cast<int32_t>(g_slot));
-  HANDLE thread = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(g_slot));
+  HANDLE thread = HandleFromWord<HANDLE>(g_slot);
   // Killed only once it runs its own code: a thread cut off while the system still starts it up
   // can take the process with it.
   ASSERT_EQ(WaitForSingleObject(g_ran, 5000), WAIT_OBJECT_0);
@@ -150,7 +150,7 @@ TEST_F(ThreadLib, NullMadeUpAndDeletedHandlesAreIgnoredByEveryCommand) {
 
   // A handle the module never gave out, even a live one of this process, is not touched.
   HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  CmdArg foreign = MakeInt(static_cast<int32_t>(reinterpret_cast<uintptr_t>(event)));
+  CmdArg foreign = MakeInt(static_cast<int32_t>(HandleWord(event)));
   for (CmdArg h : {MakeInt(0), section, MakeInt(0x00400000), foreign}) {
     Call(thread::EnterSection, {h});  // would never return if it entered a section nobody leaves
     Call(thread::LeaveSection, {h});
