@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "runtime/high_heap.h"
 #include "runtime/runtime_error.h"
 
 namespace rt {
@@ -41,6 +42,7 @@ bool InConstantArea(const void* p) {
 void* TryAllocBlock(uint32_t size) {
   // HeapAlloc of 0 bytes gives a valid block; sizes past 2 GiB can never be had in a 32-bit process.
   if (size > 0x7FFFFFF0u) return nullptr;
+  if (HighHeapEnabled()) return HighAlloc(size);
   return HeapAlloc(Heap(), 0, size);
 }
 
@@ -58,14 +60,28 @@ void* ReallocBlock(void* block, uint32_t size) {
     std::memcpy(fresh, block, size < available ? size : available);
     return fresh;
   }
-  void* p = size > 0x7FFFFFF0u ? nullptr : HeapReAlloc(Heap(), 0, block, size);
+  void* p = size > 0x7FFFFFF0u ? nullptr
+            : InHighHeap(block) ? HighRealloc(block, size)
+                                : HeapReAlloc(Heap(), 0, block, size);
   if (!p) AllocationFailed(size);
   return p;
 }
 
 void FreeBlock(void* block) {
-  if (!block || InConstantArea(block)) return;
+  if (!block || InConstantArea(block) || HighFree(block)) return;
   HeapFree(Heap(), 0, block);
+}
+
+size_t LiveBlocks() {
+  if (HighHeapEnabled()) return HighLiveBlocks();
+  HANDLE heap = Heap();
+  HeapLock(heap);
+  PROCESS_HEAP_ENTRY entry{};
+  size_t busy = 0;
+  while (HeapWalk(heap, &entry))
+    if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ++busy;
+  HeapUnlock(heap);
+  return busy;
 }
 
 uint32_t ArrayBlockSize(const void* array, uint32_t elementWidth) {

@@ -1,6 +1,8 @@
 // The runtime heap: the process heap, with constants of the program image recognised by
-// address range and never released. Blocks carry no header of ours.
+// address range and never released. Blocks carry no header of ours (except in the 64-bit build's
+// above-4 GB test mode, runtime/high_heap.h).
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "runtime/abi/values.h"
@@ -15,6 +17,8 @@ void* AllocBlock(uint32_t size);     // failure: runtime error "分配 %d 字节
 void* TryAllocBlock(uint32_t size);  // failure: null
 void* ReallocBlock(void* block, uint32_t size);
 void FreeBlock(void* block);
+// Runtime blocks alive now (the process heap's busy blocks, or the above-4 GB mode's blocks).
+size_t LiveBlocks();
 void MakeArrayPrivate(uint32_t elementWidth, void** arrayPointer);
 // Frees an array value; Text and ByteArray elements are freed first.
 void FreeArray(TypeCode type, void* array);

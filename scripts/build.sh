@@ -5,9 +5,13 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$here/setup.sh"
 . "$here/env.sh"
-toolchain="$REELSCOUT_ROOT/cmake/mingw-i686.cmake"
-[ "$REELSCOUT_TARGET" = 64 ] && toolchain="$REELSCOUT_ROOT/cmake/mingw-x86_64.cmake"
+options=(-DCMAKE_TOOLCHAIN_FILE="$REELSCOUT_ROOT/cmake/mingw-i686.cmake")
+if [ "$REELSCOUT_TARGET" = 64 ]; then
+  # The 64-bit build checks its generated image against the 32-bit build's.
+  options=(-DCMAKE_TOOLCHAIN_FILE="$REELSCOUT_ROOT/cmake/mingw-x86_64.cmake"
+           -DREELSCOUT_PEER_BUILD="${REELSCOUT_BUILD:-$REELSCOUT_ROOT/build}")
+fi
 if [ ! -f "$REELSCOUT_BUILD_DIR/build.ninja" ]; then
-  cmake -S "$REELSCOUT_ROOT" -B "$REELSCOUT_BUILD_DIR" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
+  cmake -S "$REELSCOUT_ROOT" -B "$REELSCOUT_BUILD_DIR" -G Ninja "${options[@]}" >/dev/null
 fi
 cmake --build "$REELSCOUT_BUILD_DIR" -- -j"$(nproc)" "$@"

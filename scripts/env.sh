@@ -26,3 +26,9 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # LC_ALL, not LANG: an inherited LC_ALL would override LANG. This makes GetACP() 936.
 export LC_ALL=zh_CN.UTF-8
+
+# Whether 32-bit programs run here only through QEMU's user-mode emulator (see emulate-32bit.sh).
+reelscout_32bit_emulated() {
+  local entry=/proc/sys/fs/binfmt_misc/qemu-i386
+  [ -e "$entry" ] && head -n 1 "$entry" 2>/dev/null | grep -qx enabled
+}

@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
 # Builds the program and starts it under Wine, as a user would. Without a display it starts a
 # virtual one, drives a short demo scan (when the demo site is used) and saves a screenshot of
-# the filled window. Arguments go to the program.
+# the filled window. It runs the build that runs natively here: the 32-bit program where the
+# machine runs 32-bit code, else the 64-bit one; `--target 32` or `--target 64` (first) picks
+# one. Other arguments go to the program.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+"$here/setup.sh"
+if [ "${1:-}" = --target ]; then
+  export REELSCOUT_TARGET="${2:?--target takes 32 or 64}"
+  shift 2
+else
+  . "$here/env.sh"
+  if reelscout_32bit_emulated; then export REELSCOUT_TARGET=64; else export REELSCOUT_TARGET=32; fi
+fi
 "$here/build.sh" reelscout demosite demoscan
 . "$here/env.sh"
+how=natively
+[ "$REELSCOUT_TARGET" = 32 ] && reelscout_32bit_emulated && how="emulated: this machine runs no 32-bit code"
+echo "run: the $REELSCOUT_TARGET-bit build ($how)"
 virtual=0
 [ -z "${DISPLAY:-}" ] && virtual=1
 . "$here/xvfb.sh"
@@ -15,15 +28,15 @@ site_pid=""
 case " $* " in
   *" --site-host "*) ;;
   *)
-    wine "$REELSCOUT_BUILD/bin/demosite.exe" --port 8642 >"$REELSCOUT_BUILD/demosite.log" 2>&1 </dev/null &
+    "$REELSCOUT_WINE" "$REELSCOUT_BUILD_DIR/bin/demosite.exe" --port 8642 >"$REELSCOUT_BUILD_DIR/demosite.log" 2>&1 </dev/null &
     site_pid=$!
     echo "run: demo movie site on http://127.0.0.1:8642/movie/<id>"
     ;;
 esac
 
-exe="$REELSCOUT_BUILD/bin/reelscout.exe"
+exe="$REELSCOUT_BUILD_DIR/bin/$REELSCOUT_EXE_NAME"
 echo "run: starting $exe $*"
-wine "$exe" "$@" >"$REELSCOUT_BUILD/reelscout-wine.log" 2>&1 </dev/null &
+"$REELSCOUT_WINE" "$exe" "$@" >"$REELSCOUT_BUILD_DIR/reelscout-wine.log" 2>&1 </dev/null &
 pid=$!
 cleanup() {
   kill -TERM "$pid" 2>/dev/null || true
@@ -35,11 +48,11 @@ trap cleanup INT TERM EXIT
 if [ "$virtual" = 1 ]; then
   if [ -n "$site_pid" ]; then
     # Nobody can watch: answer the warning, scan IDs 10001 to 10030 of the demo site, answer the summary.
-    wine "$REELSCOUT_BUILD/bin/demoscan.exe" 2>/dev/null </dev/null | tr -d '\r' || echo "run: the demo scan did not finish"
+    "$REELSCOUT_WINE" "$REELSCOUT_BUILD_DIR/bin/demoscan.exe" 2>/dev/null </dev/null | tr -d '\r' || echo "run: the demo scan did not finish"
   else
     sleep 4
   fi
-  shot="$REELSCOUT_BUILD/screenshot.png"
+  shot="$REELSCOUT_BUILD_DIR/screenshot.png"
   import -window root "$shot" 2>/dev/null && echo "run: screenshot of the virtual screen saved to $shot"
   echo "run: the program keeps running on the virtual display $DISPLAY; Ctrl+C ends it"
 fi

@@ -13,6 +13,7 @@
 #include "app/page_feed.h"
 #include "app/scan_one_id.h"
 #include "image_constants.h"
+#include "runtime/heap.h"
 #include "tests/blackbox/driver/test_site.h"
 #include "tests/forms/engine_image.h"
 #include "tests/support/error_capture.h"
@@ -22,16 +23,7 @@ const uint8_t kRealForms[image::kFormSegmentSize] = {
 #include "form_segment.inc"
 };
 
-size_t BusyBlocks() {
-  HANDLE heap = GetProcessHeap();
-  HeapLock(heap);
-  PROCESS_HEAP_ENTRY entry{};
-  size_t busy = 0;
-  while (HeapWalk(heap, &entry))
-    if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ++busy;
-  HeapUnlock(heap);
-  return busy;
-}
+size_t BusyBlocks() { return rt::LiveBlocks(); }
 
 void StartProgram() {
   static bool started = false;

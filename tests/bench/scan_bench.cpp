@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/bench/bench_target.h"
 #include "modules/encoding/encoding_module.h"
 #include "modules/net/net_module.h"
 #include "modules/regex/regex_module.h"
@@ -112,6 +113,7 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrintBenchTarget("scan_bench");
   int pages = argc > 1 ? std::atoi(argv[1]) : 2000;
   int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
   testimg::InitRuntime();

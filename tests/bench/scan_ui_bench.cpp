@@ -5,6 +5,7 @@
 // against the bare loops just before and after it, and their median); the per-ID cost of
 // the last 1000 IDs against the first 1000 of a long scan; the window's round trip p99 during the
 // scan; the program's memory after the long scan.
+#include "tests/bench/bench_target.h"
 #include "tests/blackbox/driver/driver.h"
 
 #include <commctrl.h>
@@ -223,6 +224,7 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
+  PrintBenchTarget("scan_ui_bench");
   try {
     return Run(argc, argv);
   } catch (const std::exception& e) {

@@ -1,11 +1,13 @@
 // The value model: texts and byte arrays, the heap's constant-area rules, conversions.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cmath>
 #include <cstring>
 #include <string>
 
 #include "runtime/heap.h"
+#include "runtime/high_heap.h"
 #include "runtime/value_convert.h"
 #include "tests/support/error_capture.h"
 #include "tests/support/test_image.h"
@@ -73,6 +75,43 @@ TEST_F(Values, MakeArrayPrivateCopiesOnlyConstants) {
   rt::MakeArrayPrivate(1, &array);  // already private: untouched
   EXPECT_EQ(array, before);
   rt::FreeBlock(array);
+}
+
+TEST_F(Values, AddressesSurviveTheirWordsAndHalves) {
+  int local = 0;
+  const void* p = &local;
+  EXPECT_EQ(FromWord<const void>(Word(p)), p);
+  EXPECT_EQ(ArgPtr(MakePtr(p, tc::Text)), p);
+  EXPECT_EQ(AddrFromHalves(AddrLow(p), AddrHigh(p)), p);
+  // A pseudo-handle such as (HANDLE)-1 comes back whole from its 32-bit word.
+  HANDLE current = GetCurrentProcess();
+  EXPECT_EQ(HandleFromWord<HANDLE>(HandleWord(current)), current);
+  EXPECT_EQ(tc::ElementWidth(tc::Text), sizeof(void*));
+  EXPECT_EQ(tc::ElementWidth(tc::Short), 2u);
+}
+
+TEST_F(Values, TheAboveFourGigabyteModeHandsOutHighBlocksAndReusesThem) {
+  if (!kWideAddresses) GTEST_SKIP() << "the 32-bit program has no such mode";
+  auto a = static_cast<char*>(rt::HighAlloc(10));
+  ASSERT_NE(a, nullptr);
+  EXPECT_GE(Word(a), uint64_t{1} << 32);
+  EXPECT_EQ(Word(a) % 16, 0u);
+  std::strcpy(a, "kept");
+  auto b = static_cast<char*>(rt::HighRealloc(a, 5000));  // outgrows its class: moves, keeps the text
+  ASSERT_NE(b, nullptr);
+  EXPECT_STREQ(b, "kept");
+  const size_t live = rt::HighLiveBlocks();
+  EXPECT_TRUE(rt::HighFree(b));
+  EXPECT_TRUE(rt::HighFree(b));  // twice: ignored
+  EXPECT_EQ(rt::HighLiveBlocks(), live - 1);
+  EXPECT_EQ(rt::HighAlloc(6000), b);  // the freed block of that class comes back first
+  int onTheStack = 0;
+  EXPECT_FALSE(rt::HighFree(&onTheStack));  // not one of the mode's blocks
+  if (rt::HighHeapEnabled()) {
+    void* block = rt::AllocBlock(3);
+    EXPECT_TRUE(rt::InHighHeap(block));
+    rt::FreeBlock(block);
+  }
 }
 
 TEST_F(Values, FreeArrayReleasesTextElements) {

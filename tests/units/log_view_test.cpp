@@ -305,7 +305,9 @@ TEST_F(LogView, AVeryLongLineWrapsIntoRowsThatMakeItUpAgain) {
     EXPECT_EQ(joined, line) << width;
     // Every row but the last is as full as the first.
     for (int row = 1; row + 1 < rows; ++row) EXPECT_GE(RowOf(box, row).size() + 3, RowOf(box, 0).size()) << row;
-    if (width == wide) EXPECT_GT(RowOf(box, 0).size(), 300u);
+    if (width == wide) {
+      EXPECT_GT(RowOf(box, 0).size(), 300u);
+    }
     DestroyWindow(box);
   }
 }

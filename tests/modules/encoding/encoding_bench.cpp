@@ -75,9 +75,9 @@ int main() {
   std::printf("UTF-8 -> GBK, %u bytes in, %u bytes out, %d rounds\n", static_cast<unsigned>(length),
               static_cast<unsigned>(outLength), rounds);
   std::printf("  ConvertWhole over the converter: %.1f us per page (%.1f MB/s)\n", ours * 1e6,
-              length / ours / 1e6);
+              static_cast<double>(length) / ours / 1e6);
   std::printf("  bare code-page calls:            %.1f us per page (%.1f MB/s)\n", bare * 1e6,
-              length / bare / 1e6);
+              static_cast<double>(length) / bare / 1e6);
   std::printf("  of which opening and closing:     %.1f us\n", openClose * 1e6);
   return 0;
 }

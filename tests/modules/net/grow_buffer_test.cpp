@@ -77,7 +77,9 @@ TEST(GrowBuffer, FailedGrowthLeavesTheBufferAsItWas) {
   EXPECT_EQ(b.length(), 4u);
   GrowBuffer empty(&pool);
   EXPECT_FALSE(empty.Grow(0xFFFFFFFFu));
-  if (!kWideAddresses) EXPECT_FALSE(empty.Grow(0x7FFFFFF0u));
+  if (!kWideAddresses) {
+    EXPECT_FALSE(empty.Grow(0x7FFFFFF0u));
+  }
   EXPECT_EQ(empty.data(), nullptr);
   EXPECT_EQ(empty.length(), 0u);
 }
