@@ -125,7 +125,7 @@ int32_t CallMember(const ComObjectCell* cell, const char* name, const CmdArg* ca
       outcome = kResultNotConvertible;
   }
   if (outcome == kSuccess) {
-    if ((answer.vt & VT_TYPEMASK) == VT_RECORD || FAILED(VariantCopyInd(result, &answer))) {
+    if ((answer.vt & VT_TYPEMASK) == VT_RECORD || FAILED(CopyFollowingReferences(result, &answer))) {
       VariantInit(result);
       outcome = kResultNotConvertible;
     }

@@ -15,6 +15,11 @@ VARIANT* NewVariantBlock() {
   return block;
 }
 
+HRESULT CopyFollowingReferences(VARIANT* out, const VARIANT* source) {
+  if ((source->vt & VT_BYREF) && !source->byref) return DISP_E_BADVARTYPE;
+  return VariantCopyInd(out, const_cast<VARIANT*>(source));
+}
+
 namespace {
 
 bool BuildObject(const ComObjectCell* cell, VARTYPE declared, VARIANT* out) {
@@ -91,7 +96,7 @@ bool BuildVariant(const CmdArg& a, VARTYPE declared, VARIANT* out) {
     case ArgKind::Variant: {
       auto* block = static_cast<VARIANT*>(ArgPtr(a));
       if (!block) return true;  // no block: an empty variant
-      return SUCCEEDED(VariantCopyInd(out, block));
+      return SUCCEEDED(CopyFollowingReferences(out, block));
     }
     case ArgKind::Object: return BuildObject(static_cast<const ComObjectCell*>(ArgPtr(a)), declared, out);
     case ArgKind::Refused: return false;
@@ -105,7 +110,7 @@ bool StoreIntoVariable(const VARIANT& source, TypeCode t, void* variable) {
   if (target == 0 || (source.vt & VT_TYPEMASK) == VT_RECORD) return false;
   VARIANT copy;
   VariantInit(&copy);
-  if (FAILED(VariantCopyInd(&copy, const_cast<VARIANT*>(&source)))) return false;
+  if (FAILED(CopyFollowingReferences(&copy, &source))) return false;
   if (t == tc::Variant) {
     auto** slot = static_cast<VARIANT**>(variable);
     if (!*slot) *slot = NewVariantBlock();

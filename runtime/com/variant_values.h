@@ -11,6 +11,9 @@ namespace rt::com {
 // A new runtime block holding one VARIANT (sizeof(VARIANT) bytes), zeroed.
 VARIANT* NewVariantBlock();
 
+// VariantCopyInd that refuses a reference to nothing instead of following it.
+HRESULT CopyFollowingReferences(VARIANT* out, const VARIANT* source);
+
 // Builds `out` (cleared by the caller) from a by-value argument. `declared` is the parameter's
 // declared type (the pointed-to type of a pointer parameter), which decides how an object goes.
 // Answers false for a value that cannot be passed.

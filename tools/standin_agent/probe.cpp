@@ -86,7 +86,8 @@ class Probe : public DispatchObject {
         LONG kind = Arg(p, 0)->vt == VT_I4 ? Arg(p, 0)->lVal : -1;
         switch (kind) {
           case 0: result->vt = VT_BYREF | VT_I4; result->plVal = &g_referencedNumber; break;
-          case 1: result->vt = 0x7FF0; break;  // no variant type at all
+          case 1: result->vt = VT_BYREF | VT_I4; result->plVal = nullptr; break;  // a reference to nothing
+          case 4: result->vt = 0x0FF0; break;  // no variant type at all
           case 2: result->vt = VT_DISPATCH; result->pdispVal = this; AddRef(); break;
           case 3: {
             SAFEARRAY* array = SafeArrayCreateVector(VT_I4, 0, 3);

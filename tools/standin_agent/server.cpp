@@ -55,14 +55,42 @@ const ClassEntry kClasses[] = {
     {kClsidProbeText, kProbeProgId, L"Reelscout automation test probe"},
 };
 
-bool SetValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+bool SetValue(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
   HKEY k = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS)
     return false;
   LONG r = RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(k);
   return r == ERROR_SUCCESS;
+}
+
+// Writes the classes' keys under `root` + `prefix`.
+bool WriteClasses(HKEY root, const std::wstring& prefix) {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(g_module, path, MAX_PATH);
+  for (const ClassEntry& c : kClasses) {
+    std::wstring key = prefix + L"CLSID\\" + c.clsid;
+    if (!SetValue(root, key, nullptr, c.description) || !SetValue(root, key + L"\\ProgID", nullptr, c.progId) ||
+        !SetValue(root, key + L"\\InprocServer32", nullptr, path) ||
+        !SetValue(root, key + L"\\InprocServer32", L"ThreadingModel", L"Apartment") ||
+        !SetValue(root, prefix + c.progId, nullptr, c.description) ||
+        !SetValue(root, prefix + c.progId + L"\\CLSID", nullptr, c.clsid))
+      return false;
+  }
+  return true;
+}
+
+void DeleteClasses(HKEY root, const std::wstring& prefix) {
+  for (const ClassEntry& c : kClasses) {
+    RegDeleteTreeW(root, (prefix + L"CLSID\\" + c.clsid).c_str());
+    RegDeleteTreeW(root, (prefix + c.progId).c_str());
+  }
+}
+
+bool ProgIdResolves() {
+  CLSID found;
+  return SUCCEEDED(CLSIDFromProgID(kAgentProgId, &found)) && IsEqualCLSID(found, kClsidAgent);
 }
 
 }  // namespace
@@ -87,27 +115,18 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
 
 STDAPI DllCanUnloadNow() { return g_references == 0 && g_locks == 0 ? S_OK : S_FALSE; }
 
+// Per-user registration needs no administrator. Systems whose class look-up does not see the
+// user's classes (Wine 8 merges none into HKEY_CLASSES_ROOT) get the same keys in the classes
+// root too, where it can be written.
 STDAPI DllRegisterServer() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(g_module, path, MAX_PATH);
-  const std::wstring root = L"Software\\Classes\\";
-  for (const ClassEntry& c : kClasses) {
-    std::wstring key = root + L"CLSID\\" + c.clsid;
-    if (!SetValue(key, nullptr, c.description) || !SetValue(key + L"\\ProgID", nullptr, c.progId) ||
-        !SetValue(key + L"\\InprocServer32", nullptr, path) ||
-        !SetValue(key + L"\\InprocServer32", L"ThreadingModel", L"Apartment") ||
-        !SetValue(root + c.progId, nullptr, c.description) || !SetValue(root + c.progId + L"\\CLSID", nullptr, c.clsid))
-      return E_FAIL;  // the keys could not be written
-  }
+  if (!WriteClasses(HKEY_CURRENT_USER, L"Software\\Classes\\")) return E_FAIL;  // the keys could not be written
+  if (!ProgIdResolves() && !WriteClasses(HKEY_CLASSES_ROOT, L"")) return E_FAIL;
   return S_OK;
 }
 
 STDAPI DllUnregisterServer() {
-  const std::wstring root = L"Software\\Classes\\";
-  for (const ClassEntry& c : kClasses) {
-    RegDeleteTreeW(HKEY_CURRENT_USER, (root + L"CLSID\\" + c.clsid).c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, (root + c.progId).c_str());
-  }
+  DeleteClasses(HKEY_CURRENT_USER, L"Software\\Classes\\");
+  DeleteClasses(HKEY_CLASSES_ROOT, L"");
   return S_OK;
 }
 
