@@ -14,7 +14,7 @@ const EventHandlerFn kAppCodeTable[] = {
     app::TestLink,              // 20
     app::TestDownload,          // 24
     app::OpenSearchWindow,      // 28
-    app::DownloadSelected,      // 32
+    app::HandOffDownload,       // 32
     app::MainWindowCreated,     // 36
     app::MainWindowDestroying,  // 40
     app::ListRightClicked,      // 44

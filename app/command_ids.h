@@ -11,7 +11,8 @@ namespace cmd {
 // Core module.
 constexpr uint32_t LoadWindow = 0, ToInteger = 1, DestroyUnit = 2, ShowMessageBox = 3, RoundNumber = 4,
                    ToText = 5, FindText = 6, MidText = 7, Now = 8, AppendText = 9, TextLength = 10, LeftText = 11,
-                   ProgramDirectory = 12, MouseX = 17, MouseY = 18, PopupMenu = 19, DialogOpen = 20,
+                   ProgramDirectory = 12, ObjectCreate = 13,
+                   ObjectCallMethod = 14, VariantRelease = 15, ObjectRelease = 16, MouseX = 17, MouseY = 18, PopupMenu = 19, DialogOpen = 20,
                    ReadWholeFile = 21, ToBytes = 22, WriteWholeFile = 23;
 // Thread module.
 constexpr uint32_t StartThread = 0, CreateSection = 1, DeleteSection = 2, EnterSection = 3, LeaveSection = 4,

@@ -18,7 +18,7 @@ REELSCOUT_HANDLER(SaveList);
 REELSCOUT_HANDLER(TestLink);
 REELSCOUT_HANDLER(TestDownload);
 REELSCOUT_HANDLER(OpenSearchWindow);
-REELSCOUT_HANDLER(DownloadSelected);
+REELSCOUT_HANDLER(HandOffDownload);
 // Range and search windows.
 REELSCOUT_HANDLER(StartScan);
 REELSCOUT_HANDLER(SearchListFile);

@@ -1,5 +1,6 @@
 #include "app/runtime_calls.h"
 
+#include <cstring>
 #include <vector>
 
 #include "app/image/program_image.h"
@@ -7,8 +8,11 @@
 namespace app {
 
 CmdArg Call(uint32_t module, uint32_t command, std::initializer_list<CmdArg> args) {
+  return Call(module, command, std::vector<CmdArg>(args));
+}
+
+CmdArg Call(uint32_t module, uint32_t command, std::vector<CmdArg> list) {
   CommandFn fn = kProgramImageHeader.modules[module]->commands[command];
-  std::vector<CmdArg> list(args);
   CmdArg* first = list.empty() ? nullptr : list.data();
   auto count = static_cast<int32_t>(list.size());
   return module == 0 ? Rt().callCoreCommand(fn, count, first)
@@ -20,6 +24,14 @@ void Release(const CmdArg& value) {
 }
 
 void Release(void* block) { Rt().freeBlock(block); }
+
+char* NewText(const char* text, size_t length) {
+  if (length == 0) return nullptr;
+  auto* block = static_cast<char*>(Rt().allocBlock(static_cast<uint32_t>(length + 1)));
+  std::memcpy(block, text, length);
+  block[length] = '\0';
+  return block;
+}
 
 uint64_t ReadProperty(uint32_t window, uint32_t unit, int32_t property) {
   return Rt().readProperty(window, unit, property, -1);

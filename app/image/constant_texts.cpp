@@ -28,5 +28,10 @@ const ConstantText kAppConstantTexts[] = {
     {"kSummaryEnd", "条！"},
     {"kSummaryTitle", "完成！"},
     {"kSlash", "/"},
+    // The download hand-off.
+    {"kAgentProgId", "ThunderAgent.Agent.1"},
+    {"kAddTask", "AddTask"},
+    {"kCommitTasks", "CommitTasks2"},
+    {"kVideoSuffix", ".mp4"},
     {nullptr, nullptr},
 };

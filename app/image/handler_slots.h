@@ -14,7 +14,7 @@ enum class Handler : uint32_t {
   TestLink,
   TestDownload,
   OpenSearchWindow,
-  DownloadSelected,
+  HandOffDownload,
   MainWindowCreated,
   MainWindowDestroying,
   ListRightClicked,

@@ -86,7 +86,7 @@ WindowDescription Describe() {
           {ids::kMenuSearchKnown, 1, shortcut::Ctrl('F'), "在已知目录搜索（尚未更新）", Handler::OpenSearchWindow},
           {ids::kMenuSearchOnline, 1, shortcut::Ctrl('I'), "联网搜索（尚未更新）", Handler::None},
           {ids::kMenuDownload, 0, shortcut::None, "下载", Handler::None},
-          {ids::kMenuDownloadSelected, 1, shortcut::F(7), "下载选中的链接", Handler::DownloadSelected},
+          {ids::kMenuDownloadSelected, 1, shortcut::F(7), "下载选中的链接", Handler::HandOffDownload},
           {ids::kMenuLoad, 0, shortcut::None, "载入", Handler::None},
           {ids::kMenuLoadListFile, 1, shortcut::None, "载入列表文件（尚未更新）", Handler::None},
           {ids::kMenuOpenOtherList, 1, shortcut::None, "打开其他列表（尚未上线）", Handler::None},

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/com/automation_commands.h"
 #include "runtime/commands/text_logic.h"
 #include "runtime/commands/whole_file.h"
 #include "runtime/form_engine_port.h"
@@ -223,7 +224,7 @@ const CommandFn kCoreCommands[core::kCount] = {
     CmdLoadWindow, CmdToInteger,  CmdDestroyUnit, CmdShowMessageBox, CmdRoundNumber, CmdToText,
     CmdFindText,   CmdMidText,    CmdNow,         CmdAppendText,     CmdTextLength,  CmdLeftText,
     CmdProgramDirectory,
-    nullptr, nullptr, nullptr, nullptr,  // automation commands
+    rt::com::CmdObjectCreate, rt::com::CmdObjectCallMethod, rt::com::CmdVariantRelease, rt::com::CmdObjectRelease,
     CmdMouseX,     CmdMouseY,     CmdPopupMenu,   CmdDialogOpen,     CmdReadWholeFile, CmdToBytes,
     CmdWriteWholeFile,
 };

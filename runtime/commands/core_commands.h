@@ -1,5 +1,5 @@
-// CoreLib's command table, in table order (slots 13 to 16, the automation commands, are empty
-// until automation objects are built).
+// CoreLib's command table, in table order (slots 13 to 16 are the automation commands of
+// runtime/com/).
 #pragma once
 #include "runtime/abi/values.h"
 

@@ -136,20 +136,6 @@ TEST_F(MainWindowBlackBox, TheSearchCommandOpensTheSearchWindow) {
   PostMessageA(search, WM_CLOSE, 0, 0);
 }
 
-HWND FindPopupMenu(DWORD pid, DWORD timeoutMs) {
-  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-    HWND found = nullptr;
-    for (HWND w = FindWindowA("#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(w, &owner);
-      if (owner == pid && IsWindowVisible(w)) found = w;
-    }
-    if (found) return found;
-    Sleep(50);
-  }
-  return nullptr;
-}
-
 TEST_F(MainWindowBlackBox, ARightClickOnTheListPopsUpTheDownloadMenuAtTheMouse) {
   std::vector<HWND> lists = ChildrenOfClass(main_, "SysListView32");
   ASSERT_EQ(lists.size(), 1u);
@@ -161,7 +147,7 @@ TEST_F(MainWindowBlackBox, ARightClickOnTheListPopsUpTheDownloadMenuAtTheMouse) 
   ScreenToClient(lists[0], &client);
   PostMessageA(lists[0], WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.x, client.y));
   PostMessageA(lists[0], WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
-  HWND popup = FindPopupMenu(program_->pid(), 10000);
+  HWND popup = driver::WaitForPopupMenu(program_->pid(), 10000);
   ASSERT_NE(popup, nullptr) << "no pop-up menu appeared";
   RECT p;
   GetWindowRect(popup, &p);

@@ -123,7 +123,7 @@ TEST(GeneratedWindows, MainWindowMenu) {
       {ids::kMenuSearchKnown, 1, 6, "在已知目录搜索（尚未更新）", Handler::OpenSearchWindow},
       {ids::kMenuSearchOnline, 1, 9, "联网搜索（尚未更新）", Handler::None},
       {ids::kMenuDownload, 0, 0, "下载", Handler::None},
-      {ids::kMenuDownloadSelected, 1, 33, "下载选中的链接", Handler::DownloadSelected},
+      {ids::kMenuDownloadSelected, 1, 33, "下载选中的链接", Handler::HandOffDownload},
       {ids::kMenuLoad, 0, 0, "载入", Handler::None},
       {ids::kMenuLoadListFile, 1, 0, "载入列表文件（尚未更新）", Handler::None},
       {ids::kMenuOpenOtherList, 1, 0, "打开其他列表（尚未上线）", Handler::None},

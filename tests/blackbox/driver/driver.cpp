@@ -146,4 +146,61 @@ std::string ListViewCellText(HWND list, DWORD pid, int row, int column) {
   return text;
 }
 
+namespace {
+// Runs `send` with a block of `size` bytes in the other process, first filled from `in` and
+// afterwards read back into `out` (either may be null).
+template <typename Send>
+bool WithRemoteBlock(DWORD pid, const void* in, void* out, SIZE_T size, Send send) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return false;
+  void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  bool ok = false;
+  if (remote) {
+    if (in) WriteProcessMemory(process, remote, in, size, nullptr);
+    ok = send(remote);
+    if (out) ReadProcessMemory(process, remote, out, size, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return ok;
+}
+}  // namespace
+
+bool SelectListViewRow(HWND list, DWORD pid, int row) {
+  LVITEMA none{};
+  none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  bool ok = WithRemoteBlock(pid, &none, nullptr, sizeof none, [&](void* remote) {
+    return SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(remote)) != 0;
+  });
+  if (row < 0) return ok;
+  LVITEMA one{};
+  one.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  one.state = LVIS_SELECTED | LVIS_FOCUSED;
+  return WithRemoteBlock(pid, &one, nullptr, sizeof one, [&](void* remote) {
+    return SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote)) != 0;
+  });
+}
+
+RECT ListViewRowRect(HWND list, DWORD pid, int row) {
+  RECT r{LVIR_BOUNDS, 0, 0, 0};
+  WithRemoteBlock(pid, &r, &r, sizeof r, [&](void* remote) {
+    return SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote)) != 0;
+  });
+  return r;
+}
+
+HWND WaitForPopupMenu(DWORD pid, DWORD timeoutMs) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+    HWND found = nullptr;
+    for (HWND w = FindWindowA("#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == pid && IsWindowVisible(w)) found = w;
+    }
+    if (found) return found;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
 }  // namespace driver

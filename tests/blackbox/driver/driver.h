@@ -48,5 +48,12 @@ std::string DemoSiteExe();
 int FreeLoopbackPort();
 // A list view cell of another process, read through memory of that process.
 std::string ListViewCellText(HWND list, DWORD pid, int row, int column);
+// Selects and focuses one row of another process's list view, the others losing it; -1 clears
+// every selection.
+bool SelectListViewRow(HWND list, DWORD pid, int row);
+// A row's rectangle in the list's client coordinates.
+RECT ListViewRowRect(HWND list, DWORD pid, int row);
+// The visible pop-up menu of the process, or null on time-out.
+HWND WaitForPopupMenu(DWORD pid, DWORD timeoutMs);
 
 }  // namespace driver
