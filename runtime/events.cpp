@@ -42,7 +42,8 @@ uint32_t WidenTypedArguments(const TypedEventRecord& r, uint32_t* words, uint32_
     bool eight = false;
     uint32_t low = a.lo;
     if (a.flags & 1) {
-      // by reference: the address as it is
+      // by reference: the address as it is, in lo (and hi on the 64-bit build, two words there)
+      eight = kWideAddresses;
     } else if ((a.flags & 2) || a.type == tc::Menu || a.type == tc::DateTime || a.type == tc::Wide8 ||
                a.type == tc::Long || a.type == tc::Double) {
       eight = true;

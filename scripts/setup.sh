@@ -7,7 +7,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 need_pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine32:i386 wine64 xvfb xauth xdotool
            imagemagick x11-utils locales fonts-wqy-microhei fonts-wine libboost1.81-dev
-           googletest cmake ninja-build)
+           googletest cmake ninja-build file)
 
 missing=()
 for p in "${need_pkgs[@]}"; do

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/events.h"
 #include "runtime/exit.h"
 #include "runtime/heap.h"
 #include "runtime/interface_table.h"
@@ -73,6 +74,27 @@ TEST_F(Interface, HeapSlotsUseTheRuntimeHeap) {
   T().freeBlock(p);
   T().freeBlock(const_cast<char*>(testimg::Hello()));
   EXPECT_STREQ(testimg::Hello(), "hello");
+}
+
+TEST_F(Interface, TypedEventArgumentsAreWidenedByTheirTypes) {
+  TypedEventRecord r{};
+  int32_t variable = 0;
+  const void* address = &variable;
+  r.argCount = 5;
+  r.args[0] = {0x1234FF, 0, tc::Byte, 0};
+  r.args[1] = {0xFFFF8000u, 0, tc::Short, 0};
+  r.args[2] = {0, 0x3FF80000u, tc::Double, 0};  // 1.5: eight bytes, two words
+  r.args[3] = {AddrLow(address), AddrHigh(address), tc::Integer, 1};  // by reference
+  r.args[4] = {7, 9, tc::Integer, 0};                                  // only the low half
+  uint32_t words[24] = {};
+  uint32_t n = rt::WidenTypedArguments(r, words, 24);
+  std::vector<uint32_t> expected = {0xFF, 0xFFFF8000u, 0, 0x3FF80000u, AddrLow(address)};
+  if (kWideAddresses) expected.push_back(AddrHigh(address));  // an address is two words there
+  expected.push_back(7);
+  EXPECT_EQ(std::vector<uint32_t>(words, words + n), expected);
+  if (kWideAddresses) {
+    EXPECT_EQ(AddrFromHalves(words[4], words[5]), address);
+  }
 }
 
 TEST_F(Interface, HelperTableEntries) {

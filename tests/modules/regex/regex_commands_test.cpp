@@ -134,7 +134,7 @@ TEST_F(RegexCommands, GetTextCopiesTheMatchOutOfTheTextHandedIn) {
   auto* block = static_cast<uint32_t*>(ArgPtr(r));
   ASSERT_NE(block, nullptr);
   ASSERT_EQ(block[1], 1u);
-  CmdArg cell = MakePtr(FromWord<void>(block[2]), tc::SearchResult);
+  CmdArg cell = MakePtr(AddressElements(block)[0], tc::SearchResult);
   RuntimeServiceFn service = RegexLibService();
 
   CmdArg text = regextest::Call(regexcmd::SearchResultGetText, {cell, MakeText(subject)});
