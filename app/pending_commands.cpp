@@ -1,11 +1,9 @@
-// Commands whose features come with the scan, the list file and the download hand-off. Until
-// those land, choosing them does nothing.
+// Commands whose features come with the download hand-off. Until it lands, choosing them does
+// nothing.
 #include "app/handlers.h"
 
 namespace app {
 
-HandlerResult __cdecl SaveList(const uint32_t*, uint32_t) { return kNoValue; }
 HandlerResult __cdecl DownloadSelected(const uint32_t*, uint32_t) { return kNoValue; }
-HandlerResult __cdecl SearchListFile(const uint32_t*, uint32_t) { return kNoValue; }
 
 }  // namespace app

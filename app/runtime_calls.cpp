@@ -29,6 +29,23 @@ void WriteProperty(uint32_t window, uint32_t unit, int32_t property, uint32_t lo
   Rt().writeProperty(window, unit, property, -1, lo, hi);
 }
 
+std::string TakeText(CmdArg value) {
+  std::string s = ArgText(value) ? ArgText(value) : "";
+  Release(value);
+  return s;
+}
+
+// A property's value comes back as the two halves of a CmdArg value.
+std::string ReadTextProperty(uint32_t window, uint32_t unit, int32_t property) {
+  uint64_t v = ReadProperty(window, unit, property);
+  return TakeText(CmdArg{static_cast<uint32_t>(v), static_cast<uint32_t>(v >> 32), tc::Text});
+}
+
+void WriteTextProperty(uint32_t window, uint32_t unit, int32_t property, const char* text) {
+  CmdArg t = MakeText(text);
+  WriteProperty(window, unit, property, t.lo, t.hi);
+}
+
 CmdArg WindowArg(uint32_t windowId, uint32_t ownRecordId) { return CmdArg{windowId, ownRecordId, tc::Window}; }
 CmdArg UnitArg(uint32_t windowId, uint32_t unitId, TypeCode type) { return CmdArg{windowId, unitId, type}; }
 CmdArg MenuArg(uint32_t windowId, uint32_t itemId) { return CmdArg{windowId, itemId, tc::Menu}; }

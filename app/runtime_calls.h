@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 
 #include "runtime/abi/interface.h"
 
@@ -15,6 +16,10 @@ void Release(void* block);
 
 uint64_t ReadProperty(uint32_t window, uint32_t unit, int32_t property);
 void WriteProperty(uint32_t window, uint32_t unit, int32_t property, uint32_t lo, uint32_t hi = 0);
+// A Text result or property as an owned string; the runtime's block is released at once.
+std::string TakeText(CmdArg value);
+std::string ReadTextProperty(uint32_t window, uint32_t unit, int32_t property);
+void WriteTextProperty(uint32_t window, uint32_t unit, int32_t property, const char* text);
 
 // Arguments naming windows, units and menu items.
 CmdArg WindowArg(uint32_t windowId, uint32_t ownRecordId);

@@ -12,5 +12,8 @@ void __cdecl RegexSearchAll(CmdArg* result, int32_t count, CmdArg* args);
 void __cdecl SearchResultConstruct(CmdArg* result, int32_t count, CmdArg* args);
 void __cdecl SearchResultDestroy(CmdArg* result, int32_t count, CmdArg* args);
 void __cdecl SearchResultGetText(CmdArg* result, int32_t count, CmdArg* args);
+// Whether the last RegexSearchAll with this regex ended early (complexity limit, memory), so its
+// matches are not all of them. False before any search.
+void __cdecl RegexSearchStopped(CmdArg* result, int32_t count, CmdArg* args);
 
 }  // namespace rx

@@ -48,4 +48,7 @@ bool MatchesWhole(const Expression& expression, const char* text, size_t length,
   }
 }
 
+void MarkSearchStopped(Expression& expression, bool stopped) noexcept { expression.searchStopped = stopped; }
+bool SearchStopped(const Expression& expression) noexcept { return expression.searchStopped; }
+
 }  // namespace rx

@@ -19,4 +19,8 @@ bool CompilePattern(Expression& expression, const char* pattern, size_t length, 
 // the matcher gives up (complexity limits, memory).
 bool MatchesWhole(const Expression& expression, const char* text, size_t length, bool multiLine) noexcept;
 
+// Whether the last search over all matches with this expression ended early; see Expression.
+void MarkSearchStopped(Expression& expression, bool stopped) noexcept;
+bool SearchStopped(const Expression& expression) noexcept;
+
 }  // namespace rx
