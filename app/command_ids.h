@@ -19,7 +19,7 @@ constexpr uint32_t StartThread = 0, CreateSection = 1, DeleteSection = 2, EnterS
 // List view module.
 constexpr uint32_t ListViewInsertRow = 0, ListViewSetCellText = 1, ListViewGetCellText = 2, ListViewRowCount = 3;
 // Regex module.
-constexpr uint32_t RegexConstruct = 0, RegexDestroy = 1, RegexCreate = 2, RegexSearchAll = 4,
+constexpr uint32_t RegexConstruct = 0, RegexDestroy = 1, RegexCreate = 2, RegexMatch = 3, RegexSearchAll = 4,
                    SearchResultDestroy = 6, SearchResultGetText = 7, RegexSearchStopped = 8;
 // Network and encoding modules.
 constexpr uint32_t HttpGet = 0;

@@ -9,28 +9,6 @@ namespace {
 bool IsHigh(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// The line holding byte `at`: a line owns its bytes and its line end.
-size_t LineOf(const std::vector<LineSpan>& lines, size_t at) {
-  auto it = std::upper_bound(lines.begin(), lines.end(), at,
-                             [](size_t offset, const LineSpan& line) { return offset < line.next; });
-  return it == lines.end() ? lines.size() - 1 : static_cast<size_t>(it - lines.begin());
-}
-
-size_t LastByte(const MatchAt& m) { return m.length ? m.start + m.length - 1 : m.start; }
-
-// The first match from `from` on (below `count`) that starts at or after `offset`.
-size_t FirstStartingFrom(size_t from, size_t count, size_t offset, const std::function<MatchAt(size_t)>& matchAt) {
-  size_t lo = from, hi = count;
-  while (lo < hi) {
-    size_t mid = lo + (hi - lo) / 2;
-    if (matchAt(mid).start < offset)
-      lo = mid + 1;
-    else
-      hi = mid;
-  }
-  return lo;
-}
-
 // "|" at `bar` followed by an optional "-", digits and "thunder:".
 bool StartsIdAndLink(const char* line, size_t length, size_t bar) {
   size_t p = bar + 1;
@@ -83,38 +61,22 @@ std::vector<LineSpan> SplitLines(const char* text, size_t length) {
   return lines;
 }
 
-std::vector<size_t> LinesHoldingMatches(const std::vector<LineSpan>& lines, size_t count,
-                                        const std::function<MatchAt(size_t)>& matchAt) {
-  std::vector<size_t> found;
-  if (lines.empty()) return found;
-  auto add = [&found](size_t from, size_t to) {
-    if (!found.empty() && from <= found.back()) from = found.back() + 1;
-    for (size_t l = from; l <= to; ++l) found.push_back(l);
-  };
-  size_t i = 0;
-  while (i < count) {
-    MatchAt m = matchAt(i);
-    size_t last = LineOf(lines, LastByte(m));
-    add(LineOf(lines, m.start), last);
-    // The matches after i that start before the end of line `last` lie within it, except
-    // perhaps the last of them, which may run on into later lines.
-    for (;;) {
-      size_t next = FirstStartingFrom(i + 1, count, lines[last].next, matchAt);
-      if (next - 1 == i) {
-        i = next;
-        break;
-      }
-      i = next - 1;
-      size_t reaches = LineOf(lines, LastByte(matchAt(i)));
-      if (reaches == last) {
-        i = next;
-        break;
-      }
-      add(last + 1, reaches);
-      last = reaches;
+FoundLines FindLines(const char* text, const std::vector<LineSpan>& lines,
+                     const std::function<LineVerdict(const char* line, size_t length)>& test) {
+  FoundLines found;
+  for (size_t l = 0; l < lines.size(); ++l) {
+    LineVerdict verdict = test(text + lines[l].start, lines[l].length);
+    if (verdict == LineVerdict::GaveUp) {
+      found.gaveUp = true;
+      break;
     }
+    if (verdict == LineVerdict::Found) found.lines.push_back(l);
   }
   return found;
+}
+
+std::string AnywhereInLinePattern(const std::string& pattern) {
+  return "[\\s\\S]*?(?:" + pattern + ")[\\s\\S]*";
 }
 
 bool MovieNameOf(const char* line, size_t length, std::string& name) {
@@ -132,11 +94,11 @@ bool MovieNameOf(const char* line, size_t length, std::string& name) {
 
 std::vector<size_t> LinesWithNameContaining(const char* text, const std::vector<LineSpan>& lines,
                                             const std::string& needle) {
-  std::vector<size_t> found;
   std::string name;
-  for (size_t l = 0; l < lines.size(); ++l)
-    if (MovieNameOf(text + lines[l].start, lines[l].length, name) && Contains(name, needle)) found.push_back(l);
-  return found;
+  return FindLines(text, lines, [&](const char* line, size_t length) {
+           return MovieNameOf(line, length, name) && Contains(name, needle) ? LineVerdict::Found
+                                                                              : LineVerdict::NotFound;
+         }).lines;
 }
 
 std::string ResultText(const char* text, const std::vector<LineSpan>& lines, const std::vector<size_t>& found,

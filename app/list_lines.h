@@ -23,18 +23,22 @@ struct LineSpan {
 // at the end of the text. A line end at the very end of the text starts no further line.
 std::vector<LineSpan> SplitLines(const char* text, size_t length);
 
-// One match: its start and length in bytes.
-struct MatchAt {
-  size_t start;
-  size_t length;
+// What a test of one line answers: the line is found, is not, or the test gave up (then the
+// lines after it are not tested).
+enum class LineVerdict { Found, NotFound, GaveUp };
+struct FoundLines {
+  std::vector<size_t> lines;  // indices into the lines, in file order
+  bool gaveUp = false;
 };
-// The lines that hold a match, each once, in file order (indices into `lines`). There are
-// `count` matches in ascending order of their starts, none overlapping the next; `matchAt(i)`
-// reads match i. A match holds every line from the one of its first byte to the one of its
-// last (an empty match, the line where it stands). Matches that share a line with one already
-// read are passed over by halving, so a pattern matching every byte costs a few reads a line.
-std::vector<size_t> LinesHoldingMatches(const std::vector<LineSpan>& lines, size_t count,
-                                        const std::function<MatchAt(size_t)>& matchAt);
+// Tests each line in turn (its bytes without the line end) until one gives up.
+FoundLines FindLines(const char* text, const std::vector<LineSpan>& lines,
+                     const std::function<LineVerdict(const char* line, size_t length)>& test);
+
+// A pattern that matches a whole line exactly when `pattern` matches somewhere in it. Its own
+// group keeps an alternation in `pattern` inside and adds no numbered group, so back-references
+// stay as written. A pattern that only compiles on its own (one that quotes or comments out
+// what follows it) may not compile wrapped; the caller then searches for it directly.
+std::string AnywhereInLinePattern(const std::string& pattern);
 
 // The movie name of a list line: the bytes before the "|" that starts its ID and link ("|",
 // an optional "-", digits, "thunder:"); a name may itself hold "|". A line without such a

@@ -1,5 +1,5 @@
 // The search window's two rows over a saved list file. The first compiles its box's text as a
-// case-sensitive pattern and finds all its matches in the whole file; the second finds the
+// case-sensitive pattern and finds the lines of the file it matches in; the second finds the
 // lines whose movie name holds its box's text. Both show the lines found in the result area,
 // or a line saying why there are none.
 #include <string>
@@ -100,20 +100,31 @@ HandlerResult __cdecl SearchListFile(const uint32_t*, uint32_t) {
   if (!Call(mod::Regex, cmd::RegexCreate, {regex.Arg(), MakeText(pattern.c_str())}).lo)
     return ShowConst(image::kSearchBadPattern), kNoValue;
 
-  MatchList matches(Call(mod::Regex, cmd::RegexSearchAll, {regex.Arg(), MakeText(file.c_str())}));
-  // A pattern that backtracks without end is stopped by the matcher's own limit; what it found
-  // before then is not all there is, so only the stop is shown.
-  if (Call(mod::Regex, cmd::RegexSearchStopped, {regex.Arg()}).lo) return ShowConst(image::kSearchStopped), kNoValue;
-
+  // The pattern runs over each line on its own rather than over the whole file at once: the
+  // matcher's limit on its work grows with the length of the text it is given, so over a whole
+  // list a pattern that backtracks without end would hold the window for seconds before being
+  // stopped, and a pattern that matches every byte would make millions of results. Wrapped so
+  // that it matches a whole line when it matches anywhere in it, one answer a line suffices.
+  std::string wrapped = AnywhereInLinePattern(pattern);
+  bool whole = Call(mod::Regex, cmd::RegexCreate, {regex.Arg(), MakeText(wrapped.c_str())}).lo != 0;
+  if (!whole) Call(mod::Regex, cmd::RegexCreate, {regex.Arg(), MakeText(pattern.c_str())});
   std::vector<LineSpan> lines = SplitLines(file.data(), file.size());
-  std::vector<size_t> found = LinesHoldingMatches(lines, matches.Count(), [&](size_t i) {
-    int32_t offset = 0;
-    std::string text = TakeText(Call(mod::Regex, cmd::SearchResultGetText,
-                                      {matches.Cell(static_cast<uint32_t>(i)), MakeText(file.c_str()),
-                                       MakePtr(&offset, tc::Integer)}));
-    return MatchAt{static_cast<size_t>(offset), text.size()};
+  std::string line;
+  FoundLines found = FindLines(file.c_str(), lines, [&](const char* bytes, size_t length) {
+    line.assign(bytes, length);
+    bool holds;
+    if (whole) {
+      holds = Call(mod::Regex, cmd::RegexMatch, {regex.Arg(), MakeText(line.c_str())}).lo != 0;
+    } else {
+      MatchList matches(Call(mod::Regex, cmd::RegexSearchAll, {regex.Arg(), MakeText(line.c_str())}));
+      holds = matches.Count() > 0;
+    }
+    // A pattern that backtracks without end is stopped by the matcher's own limit.
+    if (Call(mod::Regex, cmd::RegexSearchStopped, {regex.Arg()}).lo) return LineVerdict::GaveUp;
+    return holds ? LineVerdict::Found : LineVerdict::NotFound;
   });
-  ShowLines(file, lines, found);
+  if (found.gaveUp) return ShowConst(image::kSearchStopped), kNoValue;
+  ShowLines(file, lines, found.lines);
   return kNoValue;
 }
 

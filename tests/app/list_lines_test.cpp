@@ -2,43 +2,23 @@
 // holds them (GBK), including files that are not the program's own.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/list_lines.h"
+#include "modules/regex/regex_engine.h"
+#include "modules/regex/search_loop.h"
 
 namespace {
 
 using app::LineSpan;
-using app::MatchAt;
 
 std::vector<std::string> Shown(const std::string& text, const std::vector<size_t>& found) {
   std::vector<LineSpan> lines = app::SplitLines(text.data(), text.size());
   std::vector<std::string> out;
   for (size_t l : found) out.emplace_back(text, lines[l].start, lines[l].length);
   return out;
-}
-
-// Every match of a plain needle, as the regex search would give them (non-overlapping, in order).
-std::vector<MatchAt> Occurrences(const std::string& text, const std::string& needle) {
-  std::vector<MatchAt> m;
-  for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size()))
-    m.push_back({at, needle.size()});
-  return m;
-}
-
-struct Found {
-  std::vector<std::string> lines;
-  size_t reads;
-};
-Found ByMatches(const std::string& text, const std::vector<MatchAt>& matches) {
-  std::vector<LineSpan> lines = app::SplitLines(text.data(), text.size());
-  size_t reads = 0;
-  auto found = app::LinesHoldingMatches(lines, matches.size(), [&](size_t i) {
-    ++reads;
-    return matches.at(i);
-  });
-  return {Shown(text, found), reads};
 }
 
 std::vector<std::string> ByName(const std::string& text, const std::string& needle) {
@@ -65,40 +45,45 @@ TEST(ListFile, LinesEndAtLfWithOrWithoutCr) {
   EXPECT_EQ(app::SplitLines(noLf.data(), noLf.size())[0].length, 5u);
 }
 
-TEST(LinesHoldingMatches, EachLineOnceInFileOrder) {
-  std::string text = "星海 1|1thunder://a\r\n长河 2|2thunder://b\r\n雪山 3|3thunder://ab\r\n";
-  EXPECT_EQ(ByMatches(text, Occurrences(text, "a")).lines,
-            (std::vector<std::string>{"星海 1|1thunder://a", "雪山 3|3thunder://ab"}));
-  EXPECT_TRUE(ByMatches(text, {}).lines.empty());
-  // An empty match holds the line where it stands; one at the very end, the last line.
-  EXPECT_EQ(ByMatches(text, {{0, 0}}).lines, (std::vector<std::string>{"星海 1|1thunder://a"}));
-  EXPECT_EQ(ByMatches(text, {{text.size(), 0}}).lines, (std::vector<std::string>{"雪山 3|3thunder://ab"}));
-  // The line end belongs to its line.
-  EXPECT_EQ(ByMatches(text, Occurrences(text, "a\r\n")).lines, (std::vector<std::string>{"星海 1|1thunder://a"}));
+TEST(FindLines, EachLineIsTestedOnceInFileOrderUntilATestGivesUp) {
+  std::string text = "a1\r\nb\r\na2\r\nstop\r\na3\r\n";
+  std::vector<LineSpan> lines = app::SplitLines(text.data(), text.size());
+  std::vector<std::string> tested;
+  app::FoundLines found = app::FindLines(text.c_str(), lines, [&](const char* line, size_t length) {
+    tested.emplace_back(line, length);
+    if (tested.back() == "stop") return app::LineVerdict::GaveUp;
+    return line[0] == 'a' ? app::LineVerdict::Found : app::LineVerdict::NotFound;
+  });
+  EXPECT_EQ(tested, (std::vector<std::string>{"a1", "b", "a2", "stop"}));
+  EXPECT_EQ(Shown(text, found.lines), (std::vector<std::string>{"a1", "a2"}));
+  EXPECT_TRUE(found.gaveUp);
 }
 
-TEST(LinesHoldingMatches, AMatchAcrossLineEndsHoldsEveryLineItTouches) {
-  std::string text = "l0\r\nl1 x\r\nl2\r\nl3 y\r\nl4\r\nl5\r\n";
-  // "x\r\nl2\r\nl3" runs from line 1 into line 3.
-  size_t from = text.find('x');
-  EXPECT_EQ(ByMatches(text, {{from, text.find(" y") - from}}).lines,
-            (std::vector<std::string>{"l1 x", "l2", "l3 y"}));
-  // Several matches in one line, the last running on into the next lines, then one further on.
-  std::string t2 = "aaa\r\nb\r\nc\r\nd a\r\n";
-  std::vector<MatchAt> m = {{0, 1}, {1, 1}, {2, 6}, {14, 1}};  // the third covers "a\r\nb\r\n"
-  EXPECT_EQ(ByMatches(t2, m).lines, (std::vector<std::string>{"aaa", "b", "d a"}));
-}
-
-TEST(LinesHoldingMatches, MatchesSharingALineArePassedOverByHalving) {
-  std::string text;
-  for (int i = 0; i < 1000; ++i) text += std::string(100, 'x') + "\r\n";
-  std::vector<MatchAt> every;
-  for (size_t p = 0; p < text.size(); ++p) every.push_back({p, 1});
-  Found f = ByMatches(text, every);
-  EXPECT_EQ(f.lines.size(), 1000u);
-  // A read for the line's first match and about log2 of all matches to pass the rest, instead
-  // of 102 reads a line.
-  EXPECT_LT(f.reads, 20u * 1000u);
+// The wrapped pattern matches a whole line exactly when the pattern itself is found in it.
+class CountMatches final : public rx::MatchSink {
+ public:
+  void OnMatch(const rx::MatchSpan*, size_t) override { ++count; }
+  size_t count = 0;
+};
+TEST(AnywhereInLinePattern, MatchesALineExactlyWhenThePatternIsFoundInIt) {
+  const char* patterns[] = {"a|b", "^x", "x$", "(a)\\1", "\\d{3}", "星海", "(?i)abc", "a*", "[^|]+\\|1"};
+  const char* lines[] = {"", "a", "b", "x1", "1x", "aa", "ab", "12", "123", "星海 1|1thunder:x", "ABC", "q\rx"};
+  for (const char* p : patterns) {
+    rx::Expression* plain = rx::NewExpression();
+    rx::Expression* wrapped = rx::NewExpression();
+    std::string w = app::AnywhereInLinePattern(p);
+    ASSERT_TRUE(rx::CompilePattern(*plain, p, std::strlen(p), true)) << p;
+    ASSERT_TRUE(rx::CompilePattern(*wrapped, w.c_str(), w.size(), true)) << w;
+    for (const char* line : lines) {
+      CountMatches sink;
+      rx::SearchAll(*plain, line, std::strlen(line), true, sink);
+      // The search over all matches makes none in an empty text; the pattern may still match it.
+      bool found = *line ? sink.count > 0 : rx::MatchesWhole(*plain, "", 0, true);
+      EXPECT_EQ(rx::MatchesWhole(*wrapped, line, std::strlen(line), true), found) << p << " on " << line;
+    }
+    rx::DeleteExpression(plain);
+    rx::DeleteExpression(wrapped);
+  }
 }
 
 TEST(MovieName, IsWhatStandsBeforeTheIdAndLink) {

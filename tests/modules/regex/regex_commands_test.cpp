@@ -175,8 +175,8 @@ TEST_F(RegexCommands, AnEmptySearchResultGivesTheEmptyText) {
 }
 
 // A search the matcher gives up on (its complexity limit) keeps what it found and says it stopped;
-// the next search that runs to its end clears that.
-TEST_F(RegexCommands, ASearchCutShortByTheMatchersLimitSaysSo) {
+// the next match or search that runs to its end clears that.
+TEST_F(RegexCommands, AMatchOrSearchCutShortByTheMatchersLimitSaysSo) {
   RegexVar re;
   auto stopped = [&re] {
     return regextest::Call(regexcmd::RegexSearchStopped, {MakePtr(&re.cell, tc::Regex)}).lo != 0;
@@ -190,6 +190,11 @@ TEST_F(RegexCommands, ASearchCutShortByTheMatchersLimitSaysSo) {
   EXPECT_FALSE(stopped());
   EXPECT_TRUE(re.SearchAll("").empty());
   EXPECT_FALSE(stopped()) << "an empty text is searched to its end at once";
+  // A whole-text match the matcher gives up on answers false and says it stopped.
+  EXPECT_FALSE(re.Match(std::string(40, 'x').c_str()));
+  EXPECT_TRUE(stopped());
+  EXPECT_TRUE(re.Match("xxy"));
+  EXPECT_FALSE(stopped());
   EXPECT_EQ(regextest::Call(regexcmd::RegexSearchStopped, {CmdArg{0, 0, 0}}).lo, 0u) << "no cell";
 }
 
