@@ -2,6 +2,7 @@
 // case-sensitive pattern and finds the lines of the file it matches in; the second finds the
 // lines whose movie name holds its box's text. Both show the lines found in the result area,
 // or a line saying why there are none.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -48,11 +49,12 @@ bool ChooseAndRead(std::string& file) {
   return true;
 }
 
-// A regex variable of the compiled code: a two-word cell, constructed and destroyed around its use.
+// A regex variable of the compiled code: a cell of an address and a word, zeroed, then
+// constructed and destroyed around its use. Two address-wide slots hold it on either target.
 class RegexVar {
  public:
-  RegexVar() : cell_(Rt().allocBlock(8)) {
-    static_cast<uint32_t*>(cell_)[0] = static_cast<uint32_t*>(cell_)[1] = 0;
+  RegexVar() : cell_(Rt().allocBlock(kCellSize)) {
+    std::memset(cell_, 0, kCellSize);
     Call(mod::Regex, cmd::RegexConstruct, {Arg()});
   }
   ~RegexVar() {
@@ -64,6 +66,7 @@ class RegexVar {
   CmdArg Arg() const { return MakePtr(cell_, tc::Regex); }
 
  private:
+  static constexpr uint32_t kCellSize = 2 * sizeof(void*);
   void* cell_;
 };
 
