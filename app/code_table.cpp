@@ -20,6 +20,7 @@ const EventHandlerFn kAppCodeTable[] = {
     app::ListRightClicked,      // 44
     app::StartScan,             // 48
     app::SearchListFile,        // 52
+    app::SearchListFileByName,  // 56
 };
 static_assert(sizeof kAppCodeTable / sizeof kAppCodeTable[0] == kHandlerEntryCount,
               "one code table entry per handler slot, after the start marker");

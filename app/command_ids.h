@@ -19,10 +19,18 @@ constexpr uint32_t StartThread = 0, CreateSection = 1, DeleteSection = 2, EnterS
                    KillThread = 5, CloseThreadHandle = 6;
 // List view module.
 constexpr uint32_t ListViewInsertRow = 0, ListViewSetCellText = 1, ListViewGetCellText = 2, ListViewRowCount = 3;
+// Regex module.
+constexpr uint32_t RegexConstruct = 0, RegexDestroy = 1, RegexCreate = 2, RegexMatch = 3, RegexSearchAll = 4,
+                   SearchResultDestroy = 6, SearchResultGetText = 7, RegexSearchStopped = 8;
 // Network and encoding modules.
 constexpr uint32_t HttpGet = 0;
 constexpr uint32_t ConvertEncoding = 0;
 }  // namespace cmd
+
+// Unit properties by number: an edit box's text, a file dialog's file name.
+namespace property {
+constexpr int32_t Text = 8, FileName = 10;
+}
 
 // Message box button codes and answers.
 namespace box {

@@ -22,6 +22,7 @@ REELSCOUT_HANDLER(HandOffDownload);
 // Range and search windows.
 REELSCOUT_HANDLER(StartScan);
 REELSCOUT_HANDLER(SearchListFile);
+REELSCOUT_HANDLER(SearchListFileByName);
 #undef REELSCOUT_HANDLER
 
 constexpr HandlerResult kNoValue{0, 0, 0};

@@ -41,13 +41,21 @@ void WriteProperty(uint32_t window, uint32_t unit, int32_t property, uint32_t lo
   Rt().writeProperty(window, unit, property, -1, lo, hi);
 }
 
-void WriteTextProperty(uint32_t window, uint32_t unit, int32_t property, const char* text) {
-  WriteProperty(window, unit, property, AddrLow(text), AddrHigh(text));
+std::string TakeText(CmdArg value) {
+  std::string s = ArgText(value) ? ArgText(value) : "";
+  Release(value);
+  return s;
 }
 
-char* ReadTextProperty(uint32_t window, uint32_t unit, int32_t property) {
-  const uint64_t value = ReadProperty(window, unit, property);
-  return AddrFromHalves<char>(static_cast<uint32_t>(value), static_cast<uint32_t>(value >> 32));
+// A property's value comes back as the two halves of a CmdArg value.
+std::string ReadTextProperty(uint32_t window, uint32_t unit, int32_t property) {
+  uint64_t v = ReadProperty(window, unit, property);
+  return TakeText(CmdArg{static_cast<uint32_t>(v), static_cast<uint32_t>(v >> 32), tc::Text});
+}
+
+void WriteTextProperty(uint32_t window, uint32_t unit, int32_t property, const char* text) {
+  CmdArg t = MakeText(text);
+  WriteProperty(window, unit, property, t.lo, t.hi);
 }
 
 CmdArg WindowArg(uint32_t windowId, uint32_t ownRecordId) { return CmdArg{windowId, ownRecordId, tc::Window}; }

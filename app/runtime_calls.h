@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "runtime/abi/interface.h"
@@ -20,10 +21,10 @@ char* NewText(const char* text, size_t length);
 
 uint64_t ReadProperty(uint32_t window, uint32_t unit, int32_t property);
 void WriteProperty(uint32_t window, uint32_t unit, int32_t property, uint32_t lo, uint32_t hi = 0);
-// Text properties travel as addresses: the new text is lent for the call; what a read gives back
-// is a new runtime block that the caller releases.
+// A Text result or property as an owned string; the runtime's block is released at once.
+std::string TakeText(CmdArg value);
+std::string ReadTextProperty(uint32_t window, uint32_t unit, int32_t property);
 void WriteTextProperty(uint32_t window, uint32_t unit, int32_t property, const char* text);
-char* ReadTextProperty(uint32_t window, uint32_t unit, int32_t property);
 
 // Arguments naming windows, units and menu items.
 CmdArg WindowArg(uint32_t windowId, uint32_t ownRecordId);

@@ -1,6 +1,8 @@
 // StartScan, the worker, and stop, pause and resume.
 //
-// Stop never terminates a thread: it marks the most recent scan under that scan's write gate.
+// Stop never terminates a thread: it marks every scan not yet finished — the running one and
+// those still waiting for the scan lock — each under its own write gate. A waiting scan that
+// finds itself marked once it has the lock leaves at once, without fetching anything.
 // A worker checks the mark under the same gate before it writes an ID's results, so the window
 // sees either the whole of an ID's results or none of them, and nothing after the stop. The
 // window's thread waits for the gate only while the worker's in-flight writes — which the
@@ -37,7 +39,6 @@ CRITICAL_SECTION g_pauseGate;
 bool g_paused = false;                 // only the window's thread reads and writes it
 volatile LONG g_pauseAsked = 0;        // the same, for workers deciding whether to fetch ahead
 std::vector<ScanRun*> g_runs;          // kept for the program's life; a run is a few words
-ScanRun* g_latest = nullptr;
 
 std::string Take(CmdArg value) {
   std::string s = ArgText(value) ? ArgText(value) : "";
@@ -52,12 +53,7 @@ void EnterFromWindowThread(CRITICAL_SECTION* lock) {
   while (!TryEnterLock(lock)) HandleSentMessages();
 }
 
-std::string EditText(uint32_t window, uint32_t unit) {
-  char* text = ReadTextProperty(window, unit, 8);
-  std::string s = text ? text : "";
-  Release(text);
-  return s;
-}
+std::string EditText(uint32_t window, uint32_t unit) { return ReadTextProperty(window, unit, 8); }
 
 // What the bar was last set to. Only workers set it, inside the scan lock, so one at a time.
 int32_t g_barShows = -1;
@@ -101,6 +97,7 @@ DWORD WINAPI ScanWorker(LPVOID parameter) {
   CmdArg scanLock = MakeInt(static_cast<int32_t>(State().scanLock));
   Call(mod::Thread, cmd::EnterSection, {scanLock});
   int32_t n = State().idCount;  // the loop bound is read once
+  if (run->stopped) n = 0;  // stopped while it waited: it never starts
   PageFeed* feed = n > 1 ? PageFeed::Start(run->startId, n, &g_pauseAsked) : nullptr;
   for (int32_t i = 1; i <= n; ++i) {
     EnterLock(&g_pauseGate);  // held here while the scan is paused
@@ -158,7 +155,6 @@ HandlerResult __cdecl StartScan(const uint32_t*, uint32_t) {
                         {MakePtr(reinterpret_cast<void*>(&ScanWorker), tc::SubPtr), MakePtr(run, tc::Integer),
                          MakePtr(&run->handle, tc::Integer)});
   if (started.lo) {
-    g_latest = run;
     // Slots are reused in turn, so the 101st scan of a run has a slot too.
     *WorkerSlot((state.nextWorkerSlot - 1) % 100 + 1) = run->handle;
     state.nextWorkerSlot += 1;
@@ -168,13 +164,17 @@ HandlerResult __cdecl StartScan(const uint32_t*, uint32_t) {
 }
 
 HandlerResult __cdecl StopScan(const uint32_t*, uint32_t) {
-  ScanRun* run = g_latest;
-  if (!run || run->finished) return kNoValue;
-  EnterFromWindowThread(&run->writeGate);
-  InterlockedExchange(&run->stopped, 1);
-  LeaveLock(&run->writeGate);
+  bool any = false;
+  for (ScanRun* run : g_runs) {
+    if (run->finished || run->stopped) continue;
+    // Once the gate is ours the scan is between two IDs' writes, and it writes nothing more.
+    EnterFromWindowThread(&run->writeGate);
+    InterlockedExchange(&run->stopped, 1);
+    LeaveLock(&run->writeGate);
+    any = true;
+  }
   // A held worker must get past the pause gate to see that it was stopped.
-  ResumeScan(nullptr, 0);
+  if (any) ResumeScan(nullptr, 0);
   return kNoValue;
 }
 

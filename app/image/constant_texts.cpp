@@ -33,5 +33,17 @@ const ConstantText kAppConstantTexts[] = {
     {"kAddTask", "AddTask"},
     {"kCommitTasks", "CommitTasks2"},
     {"kVideoSuffix", ".mp4"},
+    // Saving the list.
+    {"kSaveFailedTitle", "保存失败"},
+    {"kSaveFailedStart", "列表没有保存：无法写入文件“"},
+    {"kSaveFailedEnd", "”。原有的文件保持不变。"},
+    // The search window's result area.
+    {"kSearchNothing", "没有找到匹配的行。"},
+    {"kSearchNoText", "请先输入要搜索的内容。"},
+    {"kSearchEmptyFile", "所选文件为空或无法读取。"},
+    {"kSearchBadPattern", "表达式有误，无法搜索。"},
+    {"kSearchStopped", "表达式过于复杂，搜索已中止。"},
+    {"kSearchMoreStart", "……另有"},
+    {"kSearchMoreEnd", "行没有显示。"},
     {nullptr, nullptr},
 };

@@ -20,6 +20,7 @@ enum class Handler : uint32_t {
   ListRightClicked,
   StartScan,
   SearchListFile,
+  SearchListFileByName,
   Count_  // one past the last entry
 };
 

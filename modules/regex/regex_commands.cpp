@@ -40,7 +40,9 @@ void __cdecl RegexMatch(CmdArg* result, int32_t count, CmdArg* args) {
   const RegexCell* cell = CellArg<RegexCell>(count, args, 0);
   if (!cell || !cell->expression) return;
   const char* subject = TextArg(count, args, 1);
-  *result = MakeLogical(MatchesWhole(*cell->expression, subject, std::strlen(subject), cell->multiLine != 0));
+  bool gaveUp = false;
+  *result = MakeLogical(MatchesWhole(*cell->expression, subject, std::strlen(subject), cell->multiLine != 0, &gaveUp));
+  MarkSearchStopped(*cell->expression, gaveUp);
 }
 
 }  // namespace rx

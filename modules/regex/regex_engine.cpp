@@ -36,7 +36,9 @@ bool CompilePattern(Expression& expression, const char* pattern, size_t length, 
   }
 }
 
-bool MatchesWhole(const Expression& expression, const char* text, size_t length, bool multiLine) noexcept {
+bool MatchesWhole(const Expression& expression, const char* text, size_t length, bool multiLine,
+                  bool* gaveUp) noexcept {
+  if (gaveUp) *gaveUp = false;
   // Boost reads through the missing pattern of an empty expression before it gets round to
   // complaining about it, so an expression that never compiled is answered here.
   if (expression.regex.empty()) return false;
@@ -44,8 +46,12 @@ bool MatchesWhole(const Expression& expression, const char* text, size_t length,
     return boost::regex_match(text, text + length, expression.regex,
                               static_cast<boost::regex_constants::match_flag_type>(WholeMatchFlags(multiLine)));
   } catch (...) {  // complexity limits, memory
+    if (gaveUp) *gaveUp = true;
     return false;
   }
 }
+
+void MarkSearchStopped(Expression& expression, bool stopped) noexcept { expression.searchStopped = stopped; }
+bool SearchStopped(const Expression& expression) noexcept { return expression.searchStopped; }
 
 }  // namespace rx

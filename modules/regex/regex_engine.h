@@ -16,7 +16,13 @@ void DeleteExpression(Expression* expression) noexcept;
 bool CompilePattern(Expression& expression, const char* pattern, size_t length, bool caseSensitive) noexcept;
 
 // True when all `length` bytes of `text` match. False for an expression with no pattern, and when
-// the matcher gives up (complexity limits, memory).
-bool MatchesWhole(const Expression& expression, const char* text, size_t length, bool multiLine) noexcept;
+// the matcher gives up (complexity limits, memory); `gaveUp`, when given, then says so.
+bool MatchesWhole(const Expression& expression, const char* text, size_t length, bool multiLine,
+                  bool* gaveUp = nullptr) noexcept;
+
+// Whether the last whole-text match or search over all matches with this expression was cut
+// short by the matcher; see Expression.
+void MarkSearchStopped(Expression& expression, bool stopped) noexcept;
+bool SearchStopped(const Expression& expression) noexcept;
 
 }  // namespace rx

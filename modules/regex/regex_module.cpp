@@ -20,6 +20,7 @@ const UnitTypeInfo kTypes[2] = {
 const CommandFn kCommands[regexcmd::Count] = {
     rx::RegexConstruct,        rx::RegexDestroy,        rx::RegexCreate,         rx::RegexMatch,
     rx::RegexSearchAll,        rx::SearchResultConstruct, rx::SearchResultDestroy, rx::SearchResultGetText,
+    rx::RegexSearchStopped,
 };
 }  // namespace
 

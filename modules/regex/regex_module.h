@@ -17,6 +17,7 @@ enum : uint32_t {
   SearchResultConstruct = 5,
   SearchResultDestroy = 6,
   SearchResultGetText = 7,
-  Count = 8
+  RegexSearchStopped = 8,
+  Count = 9
 };
 }  // namespace regexcmd

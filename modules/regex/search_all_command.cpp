@@ -47,6 +47,11 @@ void* ArrayOfCells(const std::vector<SearchResultCell*>& cells) {
 
 }  // namespace
 
+void __cdecl RegexSearchStopped(CmdArg* result, int32_t count, CmdArg* args) {
+  const RegexCell* cell = CellArg<RegexCell>(count, args, 0);
+  *result = MakeLogical(cell && cell->expression && SearchStopped(*cell->expression));
+}
+
 void __cdecl RegexSearchAll(CmdArg* result, int32_t count, CmdArg* args) {
   std::vector<SearchResultCell*> cells;
   try {
@@ -55,10 +60,13 @@ void __cdecl RegexSearchAll(CmdArg* result, int32_t count, CmdArg* args) {
       // The search runs over a private copy; the offsets are offsets into the caller's text all the same.
       const std::string subject = TextArg(count, args, 1);
       CellCollector collector(cells);
-      SearchAll(*cell->expression, subject.data(), subject.size(), cell->multiLine != 0, collector);
+      MarkSearchStopped(*cell->expression, true);
+      MarkSearchStopped(*cell->expression,
+                        !SearchAll(*cell->expression, subject.data(), subject.size(), cell->multiLine != 0, collector));
     }
   } catch (...) {
-    // Out of memory for the copy: the results found so far (none) are still handed back.
+    // Out of memory for the copy: the results found so far (none) are still handed back, and the
+    // search counts as stopped.
   }
   *result = MakePtr(ArrayOfCells(cells), tc::SearchResult | tc::ArrayFlag);
 }

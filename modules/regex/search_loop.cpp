@@ -26,12 +26,12 @@ size_t CharWidth(const char* p, const char* end) { return IsHighByte(*p) && p + 
 
 }  // namespace
 
-void SearchAll(const Expression& expression, const char* text, size_t length, bool multiLine,
+bool SearchAll(const Expression& expression, const char* text, size_t length, bool multiLine,
                MatchSink& sink) noexcept {
   const CompiledRegex& regex = expression.regex;
   // An empty expression is refused before Boost sees it: its matcher would read through the
   // missing pattern rather than throw.
-  if (length == 0 || regex.empty() || (regex.flags() & boost::regex_constants::failbit)) return;
+  if (length == 0 || regex.empty() || (regex.flags() & boost::regex_constants::failbit)) return true;
   const char* const end = text + length;
   const auto flags = static_cast<boost::regex_constants::match_flag_type>(SearchFlags(multiLine));
   try {
@@ -57,7 +57,9 @@ void SearchAll(const Expression& expression, const char* text, size_t length, bo
     }
   } catch (...) {
     // Matcher errors and a sink that gives up end the loop; what was reported stays reported.
+    return false;
   }
+  return true;
 }
 
 }  // namespace rx

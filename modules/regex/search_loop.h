@@ -25,8 +25,9 @@ class MatchSink {
 };
 
 // Reports every match of `expression` in `length` bytes of `text`. An empty text, an expression
-// with no pattern, or a matcher error reports nothing further; nothing escapes.
-void SearchAll(const Expression& expression, const char* text, size_t length, bool multiLine,
+// with no pattern, or a matcher error reports nothing further; nothing escapes. False when the
+// search ended early on an error (the matcher's complexity limit, memory, a sink that gave up).
+bool SearchAll(const Expression& expression, const char* text, size_t length, bool multiLine,
                MatchSink& sink) noexcept;
 
 }  // namespace rx

@@ -46,6 +46,11 @@ bool WriteAll(HANDLE f, const std::vector<ByteSpan>& pieces) {
 bool WriteWholeFileBytes(const char* path, const std::vector<ByteSpan>& pieces) {
   if (!path || !*path) return false;
   std::string target = path;
+  // A read-only file, or a folder, is not replaced: writing it in place would be refused, and
+  // the final rename must be no more lenient (under Wine it replaces a read-only file).
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    return false;
   std::string temp = SiblingTempName(target);
   HANDLE f = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;

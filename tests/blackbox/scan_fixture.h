@@ -8,13 +8,35 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
 // Menu commands are numbered from 20000 in the order of the main window's menu records.
-constexpr int kStart = 20001, kPause = 20002, kResume = 20003, kStop = 20004;
+constexpr int kStart = 20001, kPause = 20002, kResume = 20003, kStop = 20004, kSave = 20005, kSearchKnown = 20010;
+
+// A file in the test's own temporary folder, removed first.
+std::string TempFile(const std::string& name) {
+  char folder[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  std::string path = std::string(folder) + "reelscout-" + name;
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(path.c_str());
+  return path;
+}
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 struct Site {
   explicit Site(int delayMs = 0)
@@ -100,6 +122,72 @@ class ScanBlackBox : public ::testing::Test {
     driver::Answer(box, IDOK);
     Sleep(200);
     return text;
+  }
+  // What the list holds, as the list file should hold it: name "|" ID link CR LF a row.
+  std::string ListAsFile() {
+    std::string rows;
+    for (int r = 0; r < Rows(); ++r) rows += Cell(r, 0) + "|" + Cell(r, 1) + Cell(r, 2) + "\r\n";
+    return rows;
+  }
+  // "保存" into `path`; false when no save dialog came. A replace question is answered yes.
+  bool SaveTo(const std::string& path) {
+    PostMessageA(main_, WM_COMMAND, kSave, 0);
+    HWND dialog = program_->WaitForFileDialog(10000);
+    if (!dialog) return false;
+    driver::AnswerFileDialog(dialog, path);
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) {
+      Sleep(50);
+      HWND box = program_->WaitForMessageBox(0);
+      if (box && box != dialog && driver::MessageBoxButtons(box).size() == 2) driver::Answer(box, IDYES);
+    }
+    return !IsWindow(dialog);
+  }
+  // The search window's boxes and buttons, by position: the first row above the second, the
+  // result area below both.
+  struct SearchWindow {
+    HWND window = nullptr, patternBox = nullptr, nameBox = nullptr, result = nullptr;
+    HWND patternButton = nullptr, nameButton = nullptr;
+  };
+  SearchWindow OpenSearchWindow() {
+    SearchWindow s;
+    PostMessageA(main_, WM_COMMAND, kSearchKnown, 0);
+    s.window = WaitForWindow("精确搜索");
+    if (!s.window) return s;
+    std::vector<HWND> edits, buttons;
+    for (HWND w : driver::Descendants(s.window)) {
+      if (driver::ClassName(w) == "Edit") edits.push_back(w);
+      if (driver::ClassName(w) == "Button") buttons.push_back(w);
+    }
+    auto top = [](HWND w) {
+      RECT r;
+      GetWindowRect(w, &r);
+      return r.top;
+    };
+    auto byTop = [&top](HWND a, HWND b) { return top(a) < top(b); };
+    std::sort(edits.begin(), edits.end(), byTop);
+    std::sort(buttons.begin(), buttons.end(), byTop);
+    if (edits.size() != 3 || buttons.size() != 2) return s;
+    s.patternBox = edits[0], s.nameBox = edits[1], s.result = edits[2];
+    s.patternButton = buttons[0], s.nameButton = buttons[1];
+    return s;
+  }
+  // Types `text` into a row's box, presses its "搜索" and picks `path` in the file dialog (or
+  // cancels it when `path` is empty); then what the result area shows.
+  std::string Search(const SearchWindow& s, HWND box, HWND button, const std::string& text, const std::string& path) {
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(s.result, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    PostMessageA(button, BM_CLICK, 0, 0);
+    HWND dialog = program_->WaitForFileDialog(10000);
+    if (!dialog) return "(no file dialog)";
+    if (path.empty()) {
+      driver::Answer(dialog, IDCANCEL);
+      for (int i = 0; i < 100 && IsWindow(dialog); ++i) Sleep(20);
+      WindowAnswersWithin(5000);
+      return driver::WindowText(s.result);
+    }
+    driver::AnswerFileDialog(dialog, path);
+    for (int i = 0; i < 400 && driver::WindowText(s.result).empty(); ++i) Sleep(25);
+    return driver::WindowText(s.result);
   }
   bool WindowAnswersWithin(DWORD ms) {
     DWORD_PTR result = 0;

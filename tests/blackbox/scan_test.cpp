@@ -226,6 +226,38 @@ TEST_F(ScanBlackBox, TwoScansBackToBackRunOneAfterTheOther) {
   EXPECT_EQ(LogLines(), 12);
 }
 
+// "结束" while a second scan waits for the first ends both: the running one writes nothing more,
+// the waiting one never starts; with the first paused as well, stop does not let it go on.
+TEST_F(ScanBlackBox, StopWhileASecondScanWaitsEndsBothAndANewScanThenCompletes) {
+  Site site(150);
+  Start(site);
+  for (bool paused : {false, true}) {
+    SCOPED_TRACE(paused ? "paused first" : "running");
+    int before = LogLines();
+    ASSERT_TRUE(StartScan("1000", "1100"));
+    ASSERT_TRUE(StartScan("2000", "2003"));
+    for (int i = 0; i < 200 && LogLines() < before + 3; ++i) Sleep(50);
+    ASSERT_GE(LogLines(), before + 3);
+    if (paused) PostMessageA(main_, WM_COMMAND, kPause, 0);
+    PostMessageA(main_, WM_COMMAND, kStop, 0);
+    ASSERT_TRUE(WindowAnswersWithin(2000));  // the stop command has returned
+    int rows = Rows(), lines = LogLines();
+    std::string label = driver::WindowText(label_);
+    Sleep(1500);
+    EXPECT_EQ(Rows(), rows) << "no row after the stop";
+    EXPECT_EQ(LogLines(), lines) << "no log line after the stop";
+    EXPECT_EQ(driver::WindowText(label_), label);
+    EXPECT_EQ(program_->WaitForMessageBox(300), nullptr) << "neither scan shows a summary";
+    EXPECT_EQ(Log().find("序号为2001 "), std::string::npos) << "the waiting scan never started";
+    for (int row = 0; row < Rows(); ++row) EXPECT_FALSE(Cell(row, 2).empty()) << "row " << row << " is whole";
+  }
+  ASSERT_TRUE(StartScan("300", "302"));
+  std::string summary = TakeSummary();
+  EXPECT_EQ(summary, "所有链接获取完成！一共遍历2条信息，其中可用链接" + std::to_string(Rows()) + "条！");
+  EXPECT_NE(Log().find("序号为302 "), std::string::npos);
+  EXPECT_EQ(Log().find("序号为2001 "), std::string::npos);
+}
+
 TEST_F(ScanBlackBox, StopWithNoScanOrAfterTheLastOneEndedDoesNothing) {
   Site site;
   Start(site);

@@ -240,7 +240,7 @@ TEST(GeneratedWindows, SearchWindowAndItsDefaultBlocks) {
   forms::WindowSet set = Read();
   auto table = set.Find(ids::kSearchWindow)->Table();
   EXPECT_EQ(BlockOf<forms::WindowData>(table, ids::kSearchOwnRecord).caption, "精确搜索");
-  for (uint32_t id : {ids::kSearchFileDialog, ids::kSearchResultBox, ids::kSearchNameBox, ids::kSearchIdBox}) {
+  for (uint32_t id : {ids::kSearchFileDialog, ids::kSearchNameBox, ids::kSearchIdBox}) {
     auto data = table.Unit(*table.ById(id)).TypeData();
     ASSERT_TRUE(data) << std::hex << id;
     EXPECT_EQ(data->size, 0u) << std::hex << id;
@@ -251,9 +251,16 @@ TEST(GeneratedWindows, SearchWindowAndItsDefaultBlocks) {
   auto result = table.Unit(*table.ById(ids::kSearchResultBox));
   EXPECT_EQ(result.Left(), 8);
   EXPECT_EQ(result.Width(), 360);
-  EXPECT_TRUE(table.Unit(*table.ById(ids::kSearchNameButton)).Events()->empty());
+  // The result area shows the lines found: several lines, read-only, scroll bars both ways.
+  auto area = BlockOf<forms::EditBoxData>(table, ids::kSearchResultBox);
+  EXPECT_EQ(area.multiLine, 1u);
+  EXPECT_EQ(area.scrollBars, 3u);
+  EXPECT_EQ(area.inputMode, 1u);
   auto idButton = table.Unit(*table.ById(ids::kSearchIdButton));
   EXPECT_EQ((*idButton.Events())[0].handler, HandlerOffset(Handler::SearchListFile));
+  auto nameButton = table.Unit(*table.ById(ids::kSearchNameButton));
+  ASSERT_EQ(nameButton.Events()->size(), 1u);
+  EXPECT_EQ((*nameButton.Events())[0].handler, HandlerOffset(Handler::SearchListFileByName));
   EXPECT_EQ(BlockOf<forms::LabelData>(table, ids::kSearchNameLabel).caption, "电影名");
   EXPECT_EQ(BlockOf<forms::ButtonData>(table, ids::kSearchNameButton).caption, "搜索");
 }
@@ -288,7 +295,7 @@ TEST(GeneratedWindows, RelocatedHandlersAreEntriesOfTheCodeTable) {
       }
     }
   }
-  EXPECT_EQ(bound, 14u);  // every entry of the table is bound exactly once
+  EXPECT_EQ(bound, 15u);  // every entry of the table is bound exactly once
   auto main = set.Find(ids::kMainWindow)->Table();
   EXPECT_EQ(forms::HandlerEntryOf(*main.Menu(*main.ById(ids::kMenuStartScan)).Handler(), base), base);
   EXPECT_EQ(main.Menu(*main.ById(ids::kMenuSearchOnline)).Handler(), 0u);

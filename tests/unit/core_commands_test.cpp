@@ -202,6 +202,22 @@ TEST_F(Files, AReplaceThatFailsHalfWayKeepsTheOldFile) {
   if (h != INVALID_HANDLE_VALUE) FindClose(h);
 }
 
+TEST_F(Files, AReadOnlyFileOrAFolderIsNotReplaced) {
+  void* old = rt::ByteArrayFromBytes("kept", 4);
+  ASSERT_TRUE(Write({MakePtr(old, tc::ByteArray)}));
+  rt::FreeBlock(old);
+  ASSERT_TRUE(SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
+  void* fresh = rt::ByteArrayFromBytes("replaced", 8);
+  EXPECT_FALSE(Write({MakePtr(fresh, tc::ByteArray)}));
+  SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(Read(), Bytes("kept"));
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  EXPECT_EQ(Call(core::WriteWholeFile, {MakeText(dir), MakePtr(fresh, tc::ByteArray)}).lo, 0u);
+  EXPECT_NE(GetFileAttributesA(dir) & FILE_ATTRIBUTE_DIRECTORY, 0u) << "the folder is still a folder";
+  rt::FreeBlock(fresh);
+}
+
 TEST_F(Files, AReplaceBlockedByAReaderKeepsTheOldFile) {
   void* old = rt::ByteArrayFromBytes("kept", 4);
   ASSERT_TRUE(Write({MakePtr(old, tc::ByteArray)}));

@@ -75,6 +75,37 @@ HWND Program::WaitForMessageBox(DWORD timeoutMs) const {
   return nullptr;
 }
 
+namespace {
+// The file-name box of a file dialog: the Edit with id 0x47C inside its ComboBoxEx32.
+HWND FileNameBox(HWND dialog) {
+  for (HWND w : Descendants(dialog))
+    if (GetDlgCtrlID(w) == 0x47C && ClassName(w) == "Edit") return w;
+  return nullptr;
+}
+}  // namespace
+
+HWND Program::WaitForFileDialog(DWORD timeoutMs) const {
+  DWORD start = GetTickCount();
+  do {
+    for (HWND w : TopLevelWindows())
+      if (ClassName(w) == "#32770" && IsWindowEnabled(w) && FileNameBox(w)) return w;
+    if (!Running()) return nullptr;
+    Sleep(50);
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> all;
+  EnumChildWindows(parent, CollectChildren, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+void AnswerFileDialog(HWND dialog, const std::string& path) {
+  SendMessageA(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
 std::string WindowText(HWND window) {
   // A log outgrows any fixed buffer; the length asked first leaves room for all of it (and a
   // little more, should a line arrive between the two messages).

@@ -26,6 +26,8 @@ class Program {
   HWND WaitForMessageBox(DWORD timeoutMs) const;
   // Top-level visible windows of the process.
   std::vector<HWND> TopLevelWindows() const;
+  // The process's open or save file dialog (a dialog with a file-name box), or null on time-out.
+  HWND WaitForFileDialog(DWORD timeoutMs) const;
 
  private:
   HANDLE process_ = nullptr;
@@ -40,6 +42,11 @@ std::string MessageBoxText(HWND box);
 std::vector<std::string> MessageBoxButtons(HWND box);
 // Posts the answer (IDOK, IDCANCEL, ...) to a message box.
 void Answer(HWND box, int command);
+
+// Types the path into a file dialog's file-name box and confirms it.
+void AnswerFileDialog(HWND dialog, const std::string& path);
+// Every window below `parent`, children of children included.
+std::vector<HWND> Descendants(HWND parent);
 
 // Where the shipped exe and the bundled demo movie site are, from the build.
 std::string ShippedExe();

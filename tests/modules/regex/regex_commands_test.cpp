@@ -174,6 +174,30 @@ TEST_F(RegexCommands, AnEmptySearchResultGivesTheEmptyText) {
   regextest::Call(regexcmd::SearchResultDestroy, {MakePtr(&cell, tc::SearchResult)});  // twice is harmless
 }
 
+// A search the matcher gives up on (its complexity limit) keeps what it found and says it stopped;
+// the next match or search that runs to its end clears that.
+TEST_F(RegexCommands, AMatchOrSearchCutShortByTheMatchersLimitSaysSo) {
+  RegexVar re;
+  auto stopped = [&re] {
+    return regextest::Call(regexcmd::RegexSearchStopped, {MakePtr(&re.cell, tc::Regex)}).lo != 0;
+  };
+  EXPECT_FALSE(stopped()) << "no search yet";
+  ASSERT_TRUE(re.Create("(x+x+)+y"));
+  std::string hostile = "ok xxy\r\n" + std::string(40, 'x') + "\r\n";
+  EXPECT_EQ(re.SearchAll(hostile.c_str()), (std::vector<Found>{{"xxy", 3, {}}}));
+  EXPECT_TRUE(stopped());
+  EXPECT_EQ(re.SearchAll("xxy").size(), 1u);
+  EXPECT_FALSE(stopped());
+  EXPECT_TRUE(re.SearchAll("").empty());
+  EXPECT_FALSE(stopped()) << "an empty text is searched to its end at once";
+  // A whole-text match the matcher gives up on answers false and says it stopped.
+  EXPECT_FALSE(re.Match(std::string(40, 'x').c_str()));
+  EXPECT_TRUE(stopped());
+  EXPECT_TRUE(re.Match("xxy"));
+  EXPECT_FALSE(stopped());
+  EXPECT_EQ(regextest::Call(regexcmd::RegexSearchStopped, {CmdArg{0, 0, 0}}).lo, 0u) << "no cell";
+}
+
 TEST_F(RegexCommands, NotifyKeepsTheServiceOnStartUpOnly) {
   RuntimeServiceFn service = RegexLibService();
   EXPECT_EQ(kRegexLibDescriptor.notify(notify::Exit, 0, 0), 0xFFFFFFFFu);
