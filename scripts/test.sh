@@ -21,7 +21,7 @@ for t in $targets; do
     set -euo pipefail
     export REELSCOUT_TARGET="$bits"
     [ "$t" = 64-high ] && export REELSCOUT_HIGH_HEAP=1
-    "$here/build.sh"
+    "$here/build.sh" all scan_bench scan_ui_bench  # the benchmarks too, so they keep compiling
     . "$here/env.sh"
     how=natively
     [ "$bits" = 32 ] && reelscout_32bit_emulated && how="emulated (this machine runs no 32-bit code)"

@@ -139,7 +139,7 @@ double BareLoop(const std::string& host, int first, int count) {
 double Percentile(std::vector<double> v, double p) {
   if (v.empty()) return 0;
   std::sort(v.begin(), v.end());
-  return v[std::min(v.size() - 1, static_cast<size_t>(p * v.size()))];
+  return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
 }
 
 }  // namespace
@@ -214,7 +214,8 @@ int Run(int argc, char** argv) {
   if (process && GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
     // (Wine leaves the private bytes of another process at 0; the commit charge stands for them.)
     std::printf("program memory after %d x %d + %d IDs: committed %.1f MB, working set %.1f MB, %d rows\n", rounds, ratioIds,
-                longIds, counters.PagefileUsage / 1048576.0, counters.WorkingSetSize / 1048576.0,
+                longIds, static_cast<double>(counters.PagefileUsage) / 1048576.0,
+                static_cast<double>(counters.WorkingSetSize) / 1048576.0,
                 static_cast<int>(SendMessageA(FindWindowExA(main, nullptr, "SysListView32", nullptr), LVM_GETITEMCOUNT, 0, 0)));
   if (process) CloseHandle(process);
   PostMessageA(main, WM_CLOSE, 0, 0);

@@ -17,13 +17,13 @@ StandinServer::StandinServer() {
   SetEnvironmentVariableA("REELSCOUT_STANDIN_RECORD", record_.c_str());
   module_ = LoadLibraryA(DllPath().c_str());
   if (!module_) return;
-  auto reg = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(static_cast<HMODULE>(module_), "DllRegisterServer"));
+  auto reg = reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void (*)()>(GetProcAddress(static_cast<HMODULE>(module_), "DllRegisterServer")));
   registered_ = reg && SUCCEEDED(reg());
 }
 
 void StandinServer::Unregister() {
   if (!module_) return;
-  auto unreg = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(static_cast<HMODULE>(module_), "DllUnregisterServer"));
+  auto unreg = reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void (*)()>(GetProcAddress(static_cast<HMODULE>(module_), "DllUnregisterServer")));
   if (unreg) unreg();
   registered_ = false;
 }
@@ -52,7 +52,7 @@ std::vector<std::string> StandinServer::WaitForRecords(size_t count, unsigned ti
 }
 
 long StandinServer::OutstandingReferences() const {
-  auto count = reinterpret_cast<LONG (*)()>(GetProcAddress(static_cast<HMODULE>(module_), "StandinOutstandingReferences"));
+  auto count = reinterpret_cast<LONG (*)()>(reinterpret_cast<void (*)()>(GetProcAddress(static_cast<HMODULE>(module_), "StandinOutstandingReferences")));
   return count ? count() : -1;
 }
 

@@ -38,7 +38,7 @@ struct Answer {
     Call(core::VariantRelease, {MakePtr(block, tc::Variant)});
     rt::FreeBlock(block);
   }
-  VARTYPE vt() const { return block ? block->vt : VT_ILLEGAL; }
+  VARTYPE vt() const { return block ? block->vt : static_cast<VARTYPE>(VT_ILLEGAL); }
   VARIANT* block;
 };
 
