@@ -131,6 +131,15 @@ size_t SectionRegistry::DeleteAll() {
   return deleted;
 }
 
+uint32_t SectionRegistry::Waiting(uint32_t handle) const {
+  if (!handle) return 0;
+  Lock();
+  Record* record = FindLocked(handle, nullptr);
+  uint32_t waiting = record ? record->entering : 0;
+  Unlock();
+  return waiting;
+}
+
 bool SectionRegistry::Contains(uint32_t handle) const {
   if (!handle) return false;
   Lock();

@@ -31,6 +31,9 @@ class SectionRegistry {
   size_t DeleteAll();
 
   bool Contains(uint32_t handle) const;
+  // The threads inside Enter that do not hold the section yet (0 for an unknown handle): lets a
+  // caller see that a thread has begun to wait rather than guess with a sleep.
+  uint32_t Waiting(uint32_t handle) const;
   size_t Count() const;
 
  private:

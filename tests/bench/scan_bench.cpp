@@ -1,7 +1,6 @@
 // Benchmark (prints figures; not a test): the page fetch against a bare WinINet loop doing the
 // same requests in the same run, and the per-page conversion plus link search of a scan.
 //   scan_bench [pages] [rounds]
-#include <winsock2.h>
 #include <windows.h>
 #include <wininet.h>
 
@@ -9,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/bench/bench_target.h"
@@ -19,6 +17,7 @@
 #include "runtime/heap.h"
 #include "runtime/interface_table.h"
 #include "tests/support/test_image.h"
+#include "tools/loopback_http/http_server.h"
 
 namespace {
 
@@ -32,27 +31,6 @@ std::string Page(int id) {
   body += "<a href=\"thunder://QUFmdHA6Ly9kZW1vLz" + std::to_string(id) + "WlpaWg==\" title=\"x\">dl</a>\n";
   while (body.size() < 30000) body += para;
   return body + "</body></html>\n";
-}
-
-void Serve(SOCKET listener) {
-  for (;;) {
-    SOCKET c = accept(listener, nullptr, nullptr);
-    if (c == INVALID_SOCKET) return;
-    char buf[2048];
-    std::string request;
-    while (request.find("\r\n\r\n") == std::string::npos) {
-      int n = recv(c, buf, sizeof buf, 0);
-      if (n <= 0) break;
-      request.append(buf, static_cast<size_t>(n));
-    }
-    int id = std::atoi(request.c_str() + request.find("/movie/") + 7);
-    std::string page = Page(id);
-    std::string response = "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                           std::to_string(page.size()) + "\r\n\r\n" + page;
-    send(c, response.data(), static_cast<int>(response.size()), 0);
-    shutdown(c, SD_SEND);
-    closesocket(c);
-  }
 }
 
 double Seconds(LARGE_INTEGER a, LARGE_INTEGER b) {
@@ -118,18 +96,16 @@ int main(int argc, char** argv) {
   int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
   testimg::InitRuntime();
 
-  WSADATA wsa;
-  WSAStartup(MAKEWORD(2, 2), &wsa);
-  SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  listen(listener, 64);
-  int length = sizeof address;
-  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-  int port = ntohs(address.sin_port);
-  std::thread(Serve, listener).detach();
+  // One serving thread: the pages are asked for one after another.
+  loopback::ServerOptions options;
+  options.servingThreads = 1;
+  options.recordRequests = false;
+  loopback::HttpServer server(options, [](loopback::Connection& c, const std::string& request) {
+    long long id = 0;
+    loopback::MovieId(request, id);
+    c.Send(loopback::Response(200, Page(static_cast<int>(id))));
+  });
+  int port = server.port();
 
   std::vector<double> module, bare;
   for (int r = 0; r < rounds; ++r) {
@@ -186,6 +162,5 @@ int main(int argc, char** argv) {
   std::printf("conversion + link search of a 30 KB page: %.3f ms per page (%zu of %d passes found the link)\n",
               1000 * Seconds(t0, t1) / kPasses, found, kPasses);
   rt::FreeBlock(bytes);
-  closesocket(listener);
   return 0;
 }

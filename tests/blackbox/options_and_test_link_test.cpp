@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/blackbox/driver/driver.h"
+#include "tools/loopback_http/http_server.h"
 
 #include <commctrl.h>
 
@@ -75,7 +76,7 @@ TEST_F(TestLinkBlackBox, TwiceAddsTwoRowsForTheMovieWithItsNameIdAndLink) {
   int port = driver::FreeLoopbackPort();
   driver::Program site(driver::DemoSiteExe(), "--port " + std::to_string(port));
   ASSERT_TRUE(site.started());
-  Sleep(500);
+  ASSERT_TRUE(loopback::WaitUntilAccepting(static_cast<uint16_t>(port), 20000)) << "the demo site never accepted";
   Start("127.0.0.1:" + std::to_string(port));
   PostMessageA(main_, WM_COMMAND, kCommandTestLink, 0);
   WaitForLogLines(1);

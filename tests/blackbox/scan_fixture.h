@@ -5,6 +5,7 @@
 
 #include "tests/blackbox/driver/driver.h"
 #include "tests/blackbox/driver/test_site.h"
+#include "tools/loopback_http/http_server.h"
 
 #include <commctrl.h>
 
@@ -42,7 +43,10 @@ struct Site {
   explicit Site(int delayMs = 0)
       : port(driver::FreeLoopbackPort()),
         process(driver::DemoSiteExe(), "--port " + std::to_string(port) + " --delay-ms " + std::to_string(delayMs)) {
-    Sleep(400);
+    // The site is ready once its port accepts a connection; a fixed wait is either too long or,
+    // where the site starts slowly, too short.
+    if (!loopback::WaitUntilAccepting(static_cast<uint16_t>(port), 20000))
+      ADD_FAILURE() << "the demo site never accepted on port " << port;
   }
   std::string Host() const { return "127.0.0.1:" + std::to_string(port); }
   int port;

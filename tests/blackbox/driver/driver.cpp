@@ -1,6 +1,7 @@
 #include <winsock2.h>
 
 #include "tests/blackbox/driver/driver.h"
+#include "tools/loopback_http/http_server.h"
 
 #include <commctrl.h>
 
@@ -141,19 +142,7 @@ void Answer(HWND box, int command) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(co
 std::string ShippedExe() { return REELSCOUT_EXE; }
 std::string DemoSiteExe() { return REELSCOUT_DEMOSITE; }
 
-int FreeLoopbackPort() {
-  WSADATA wsa;
-  WSAStartup(MAKEWORD(2, 2), &wsa);
-  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  int length = sizeof a;
-  getsockname(s, reinterpret_cast<sockaddr*>(&a), &length);
-  closesocket(s);
-  return ntohs(a.sin_port);
-}
+int FreeLoopbackPort() { return loopback::FreePort(); }
 
 std::string ListViewCellText(HWND list, DWORD pid, int row, int column) {
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);

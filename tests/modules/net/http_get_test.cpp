@@ -14,14 +14,28 @@
 #include "modules/net/http_client.h"
 #include "modules/net/net_module.h"
 #include "modules/net/small_block_pool.h"
-#include "tests/modules/net/loopback_server.h"
+#include "tools/loopback_http/http_server.h"
 #include "tests/support/test_image.h"
 
-using nettest::LoopbackServer;
-using nettest::Response;
-using nettest::SendAll;
+using loopback::Connection;
 
 namespace {
+
+// The fetch tests' server: clients here send their request at once, and a server a test
+// forgets stops accepting by itself.
+struct LoopbackServer : loopback::HttpServer {
+  explicit LoopbackServer(Handler handler) : HttpServer(Options(), std::move(handler)) {}
+  static loopback::ServerOptions Options() {
+    loopback::ServerOptions o;
+    o.receiveTimeoutMs = 2000;
+    o.lifetimeMs = 25000;
+    return o;
+  }
+};
+
+std::string Response(int status, const std::string& body, bool withLength) {
+  return loopback::Response(status, body, "text/html", withLength);
+}
 
 struct Fetched {
   bool empty = true;  // the null byte array
@@ -58,7 +72,7 @@ std::string Binary(size_t n, unsigned seed = 0) {
 }
 
 LoopbackServer::Handler Answer(int status, std::string body, bool withLength) {
-  return [=](SOCKET s, const std::string&) { SendAll(s, Response(status, body, withLength)); };
+  return [=](Connection& s, const std::string&) { s.Send(Response(status, body, withLength)); };
 }
 
 class HttpGetTest : public ::testing::Test {
@@ -95,8 +109,8 @@ TEST_F(HttpGetTest, SendsTheRequestLineAndHeadersWithoutTheFragment) {
 }
 
 TEST_F(HttpGetTest, ACookieTheSiteSetsIsNeverSentBack) {
-  LoopbackServer server([](SOCKET s, const std::string&) {
-    SendAll(s, "HTTP/1.0 200 OK\r\nSet-Cookie: visit=1; path=/\r\nContent-Length: 2\r\n\r\nok");
+  LoopbackServer server([](Connection& s, const std::string&) {
+    s.Send("HTTP/1.0 200 OK\r\nSet-Cookie: visit=1; path=/\r\nContent-Length: 2\r\n\r\nok");
   });
   EXPECT_EQ(Get(server.Url("/movie/1")).bytes, "ok");
   EXPECT_EQ(Get(server.Url("/movie/2")).bytes, "ok");
@@ -138,10 +152,10 @@ TEST_F(HttpGetTest, NotFoundBodyIsReturned) {
 
 TEST_F(HttpGetTest, SilentServerReturnsAfterTheTimeout) {
   NetSetTimeoutsForTesting(1000);
-  LoopbackServer server([&](SOCKET, const std::string&) { server.HoldUntilStopped(15000); });
+  LoopbackServer server([](Connection& s, const std::string&) { s.HoldOpen(); });
   Fetched f = Get(server.Url("/movie/3"));
   EXPECT_TRUE(f.empty);
-  // The server would hold the connection for 15 s; only the time-out can end the call sooner.
+  // The server holds the connection until the test ends; only the time-out can end the call.
   EXPECT_LT(f.seconds, 8.0);
   EXPECT_EQ(server.Requests().size(), 1u);
 }
@@ -150,10 +164,10 @@ TEST_F(HttpGetTest, ServerFallingSilentHalfWayGivesThePartReceived) {
   NetSetTimeoutsForTesting(1000);
   std::string body = Binary(100000);
   std::string part = body.substr(0, 40000);
-  LoopbackServer server([&](SOCKET s, const std::string&) {
+  LoopbackServer server([&](Connection& s, const std::string&) {
     std::string reply = Response(200, body, true);
-    SendAll(s, reply.substr(0, reply.size() - body.size() + part.size()));
-    server.HoldUntilStopped(15000);
+    s.Send(reply.substr(0, reply.size() - body.size() + part.size()));
+    s.HoldOpen();
   });
   Fetched f = Get(server.Url("/movie/4"));
   EXPECT_LT(f.seconds, 8.0);
@@ -164,9 +178,9 @@ TEST_F(HttpGetTest, ServerFallingSilentHalfWayGivesThePartReceived) {
 TEST_F(HttpGetTest, ConnectionClosedHalfWayGivesThePartReceived) {
   std::string body = Binary(50000);
   std::string part = body.substr(0, 20000);
-  LoopbackServer server([&](SOCKET s, const std::string&) {
+  LoopbackServer server([&](Connection& s, const std::string&) {
     std::string reply = Response(200, body, true);
-    SendAll(s, reply.substr(0, reply.size() - body.size() + part.size()));
+    s.Send(reply.substr(0, reply.size() - body.size() + part.size()));
   });
   Fetched f = Get(server.Url("/movie/5"));
   EXPECT_EQ(f.bytes.size(), part.size());
@@ -178,9 +192,9 @@ TEST_F(HttpGetTest, EndlessBodyStopsAtTheCap) {
   NetSetBodyCapForTesting(cap);
   std::string chunk = Binary(65536);
   // Sends until the client goes away; bounded at 64 MiB in case it never does.
-  LoopbackServer server([&](SOCKET s, const std::string&) {
-    if (!SendAll(s, "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\n\r\n")) return;
-    for (int i = 0; i < 1024 && SendAll(s, chunk); ++i) {
+  LoopbackServer server([&](Connection& s, const std::string&) {
+    if (!s.Send("HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\n\r\n")) return;
+    for (int i = 0; i < 1024 && s.Send(chunk); ++i) {
     }
   });
   Fetched f = Get(server.Url("/movie/6"));
@@ -192,7 +206,7 @@ TEST_F(HttpGetTest, EndlessBodyStopsAtTheCap) {
 }
 
 TEST_F(HttpGetTest, FailuresGiveTheEmptyByteArray) {
-  EXPECT_TRUE(Get("http://127.0.0.1:" + std::to_string(nettest::ClosedPort()) + "/movie/7").empty);
+  EXPECT_TRUE(Get("http://127.0.0.1:" + std::to_string(loopback::FreePort()) + "/movie/7").empty);
   EXPECT_TRUE(Get("not a url").empty);
   // An ftp URL goes to the ftp service, which cannot talk to an HTTP server: no GET is sent.
   LoopbackServer server(Answer(200, "never for ftp", true));
@@ -235,9 +249,9 @@ TEST_F(HttpGetTest, ConcurrentFetchesShareOneHandleAndKeepTheirBodies) {
     size_t size = std::stoul(path.substr(path.rfind('/') + 1));
     return Binary(size, static_cast<unsigned>(std::hash<std::string>()(path)));
   };
-  LoopbackServer server([&](SOCKET s, const std::string& request) {
+  LoopbackServer server([&](Connection& s, const std::string& request) {
     std::string path = request.substr(4, request.find(' ', 4) - 4);
-    SendAll(s, Response(200, bodyFor(path), path[1] == 'L'));
+    s.Send(Response(200, bodyFor(path), path[1] == 'L'));
   });
 
   net::ModuleClient().CloseSession();

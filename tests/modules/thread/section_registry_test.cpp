@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "modules/thread/section_registry.h"
+#include "tests/modules/thread/section_waiting.h"
 
 namespace {
 
@@ -98,18 +99,23 @@ TEST_F(Registry, AHeldOrAwaitedSectionIsNotPulledAway) {
   uint32_t h = reg_.Create();
   reg_.Enter(h);
   EXPECT_FALSE(reg_.Delete(h));  // held by this thread
-  std::atomic<bool> gotIn{false};
+  EXPECT_EQ(reg_.Waiting(h), 0u);
+  std::atomic<bool> gotIn{false}, released{false}, inOnlyAfterRelease{false};
   std::thread waiter([&] {
     reg_.Enter(h);
+    inOnlyAfterRelease = released.load();
     gotIn = true;
     reg_.Leave(h);
   });
-  Sleep(50);
+  EXPECT_TRUE(SomeoneWaits(reg_, h)) << "the waiter never reached the section";
   EXPECT_FALSE(gotIn);
   EXPECT_FALSE(reg_.Delete(h));  // still held, and awaited
+  released = true;
   reg_.Leave(h);
   waiter.join();
   EXPECT_TRUE(gotIn);
+  EXPECT_TRUE(inOnlyAfterRelease) << "the waiter got in while the section was held";
+  EXPECT_EQ(reg_.Waiting(h), 0u);
   EXPECT_TRUE(reg_.Delete(h));
 }
 
@@ -117,26 +123,29 @@ TEST_F(Registry, OnlyTheHolderCanLeave) {
   uint32_t h = reg_.Create();
   HANDLE entered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<bool> gotIn{false}, released{false}, inOnlyAfterRelease{false};
   std::thread holder([&] {
     reg_.Enter(h);
     SetEvent(entered);
     WaitForSingleObject(release, 5000);
+    released = true;
     reg_.Leave(h);
   });
   ASSERT_EQ(WaitForSingleObject(entered, 5000), WAIT_OBJECT_0);
   reg_.Leave(h);  // not ours: must not open the section
-  std::atomic<bool> gotIn{false};
   std::thread other([&] {
     reg_.Enter(h);
+    inOnlyAfterRelease = released.load();
     gotIn = true;
     reg_.Leave(h);
   });
-  Sleep(50);
+  EXPECT_TRUE(SomeoneWaits(reg_, h)) << "the other thread never reached the section";
   EXPECT_FALSE(gotIn);
   SetEvent(release);
   holder.join();
   other.join();
   EXPECT_TRUE(gotIn);
+  EXPECT_TRUE(inOnlyAfterRelease) << "a Leave by a thread that did not hold the section opened it";
   EXPECT_TRUE(reg_.Delete(h));
   CloseHandle(entered);
   CloseHandle(release);

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "modules/thread/thread_commands.h"
+#include "modules/thread/section_registry.h"
 #include "modules/thread/thread_module.h"
+#include "tests/modules/thread/section_waiting.h"
 #include "tests/support/test_image.h"
 
 namespace {
@@ -181,20 +183,23 @@ TEST_F(ThreadLib, ASectionEnteredTwiceNeedsTwoLeavesBeforeAnotherThreadGetsIn) {
   CmdArg h = Call(thread::CreateSection);
   Call(thread::EnterSection, {h});
   Call(thread::EnterSection, {h});
-  std::atomic<bool> gotIn{false};
+  std::atomic<bool> gotIn{false}, released{false}, inOnlyAfterRelease{false};
   std::thread other([&] {
     Call(thread::EnterSection, {h});
+    inOnlyAfterRelease = released.load();
     gotIn = true;
     Call(thread::LeaveSection, {h});
   });
-  Sleep(50);
+  EXPECT_TRUE(SomeoneWaits(ThreadLibSections(), h.lo)) << "the other thread never reached the section";
   EXPECT_FALSE(gotIn);
   Call(thread::LeaveSection, {h});
-  Sleep(50);
   EXPECT_FALSE(gotIn);
+  EXPECT_EQ(ThreadLibSections().Waiting(h.lo), 1u) << "one Leave of two opened the section";
+  released = true;
   Call(thread::LeaveSection, {h});
   other.join();
   EXPECT_TRUE(gotIn);
+  EXPECT_TRUE(inOnlyAfterRelease) << "the other thread got in before the second Leave";
   EXPECT_TRUE(Truth(Call(thread::DeleteSection, {h})));
   EXPECT_FALSE(Truth(Call(thread::DeleteSection, {h})));
 }
